@@ -1,0 +1,65 @@
+#include "engine/control_file.hpp"
+
+#include <optional>
+#include <string>
+
+#include "textio/list_reader.hpp"
+#include "textio/record_writer.hpp"
+
+namespace pileaxial {
+
+namespace {
+
+constexpr std::size_t kNameWidth = 255;
+
+std::string trimName(std::string name) {
+    while (!name.empty() && (name.back() == ' ' || name.back() == '\r' || name.back() == '\t')) {
+        name.pop_back();
+    }
+    return name;
+}
+
+std::string askForName(std::ostream& console, std::istream& consoleIn, const char* prompt,
+                       const char* what) {
+    textio::RecordWriter out(&console);
+    out.blank(2);
+    out.put(textio::Line().x(7).a(prompt));
+    out.put(" ENTER >");
+    console.flush();
+    std::string answer;
+    if (!std::getline(consoleIn, answer)) {
+        throw InputError(std::string("names.dat does not name the ") + what +
+                         " file, and no name was entered at the console");
+    }
+    return trimName(answer.substr(0, std::min(answer.size(), kNameWidth)));
+}
+
+}  // namespace
+
+RunFileSet ReadControlFile(std::istream& names, std::ostream& console, std::istream& consoleIn) {
+    textio::ListReader reader(names, "names.dat");
+    reader.readText(12, "1");
+    reader.readText(256, "2");
+    reader.readText(256, "3");
+    reader.readInt("4", "1");
+
+    RunFileSet files;
+    std::optional<std::string> input = reader.tryReadText(kNameWidth);
+    std::optional<std::string> output = input ? reader.tryReadText(kNameWidth) : std::nullopt;
+    std::optional<std::string> plot = output ? reader.tryReadText(kNameWidth) : std::nullopt;
+    std::optional<std::string> cpt = plot ? reader.tryReadText(kNameWidth) : std::nullopt;
+    if (input && output && plot) {
+        files.inputName = trimName(*input);
+        files.outputName = trimName(*output);
+        files.plotName = trimName(*plot);
+    } else {
+        files.inputName = askForName(console, consoleIn, "ENTER A FILE NAME FOR YOUR INPUT FILE.", "input");
+        files.outputName = askForName(console, consoleIn, "ENTER A FILE NAME FOR YOUR OUTPUT FILE.", "output");
+        files.plotName =
+            askForName(console, consoleIn, "ENTER A FILE NAME FOR YOUR GRAPHIC DATA FILE.", "plot-data");
+    }
+    if (cpt) files.cptName = trimName(*cpt);
+    return files;
+}
+
+}  // namespace pileaxial

@@ -1,0 +1,202 @@
+#include "engine/run.hpp"
+
+#include <cmath>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <new>
+#include <utility>
+
+#include "engine/control_file.hpp"
+#include "engine/report_header.hpp"
+#include "input/echo.hpp"
+#include "input/input_reader.hpp"
+#include "model/grid.hpp"
+#include "textio/input_error.hpp"
+
+namespace pileaxial {
+
+namespace {
+
+std::tm localNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+// True when two names refer to one file (or would, once created).
+bool sameFile(const std::string& a, const std::string& b) {
+    if (a.empty() || b.empty()) return false;
+    std::error_code ec1, ec2;
+    const auto pa = std::filesystem::weakly_canonical(std::filesystem::path(a), ec1);
+    const auto pb = std::filesystem::weakly_canonical(std::filesystem::path(b), ec2);
+    if (ec1 || ec2) return a == b;
+    return pa == pb;
+}
+
+// Output files must never overwrite an input of the same run, nor each other.
+void checkDistinctFiles(const RunFileSet& files) {
+    const auto refuse = [](const std::string& what, const std::string& other, const std::string& name) {
+        throw InputError("the " + what + " file \"" + name + "\" is also the " + other +
+                         " file; the run would overwrite it");
+    };
+    if (sameFile(files.outputName, files.inputName)) refuse("report", "input data", files.outputName);
+    if (sameFile(files.plotName, files.inputName)) refuse("plot-data", "input data", files.plotName);
+    if (sameFile(files.outputName, files.cptName)) refuse("report", "CPT data", files.outputName);
+    if (sameFile(files.plotName, files.cptName)) refuse("plot-data", "CPT data", files.plotName);
+    if (sameFile(files.plotName, files.outputName)) refuse("plot-data", "report", files.plotName);
+}
+
+}  // namespace
+
+Run::Run(RunEnvironment env) : env_(std::move(env)) {
+    console.attach(&consoleStream());
+}
+
+std::ostream& Run::consoleStream() const { return env_.console ? *env_.console : std::cout; }
+std::istream& Run::consoleInput() const { return env_.consoleIn ? *env_.consoleIn : std::cin; }
+std::ostream& Run::errorStream() const { return env_.errors ? *env_.errors : std::cerr; }
+
+int Run::executeFromControlFile() {
+    try {
+        std::ifstream names("names.dat");
+        if (!names) {
+            throw InputError("names.dat: the control file cannot be opened in the current directory");
+        }
+        const RunFileSet fileSet = ReadControlFile(names, consoleStream(), consoleInput());
+        names.close();
+        return execute(fileSet);
+    } catch (const std::exception& e) {
+        return fail(e.what());
+    }
+}
+
+int Run::execute(const RunFileSet& fileSet) {
+    files = fileSet;
+    try {
+        status = runSequence();
+    } catch (const InputError& e) {
+        return fail(e.what());
+    } catch (const IndexError& e) {
+        return fail(std::string("internal error, an index left its array: ") + e.what());
+    } catch (const std::bad_alloc&) {
+        return fail("out of memory");
+    } catch (const std::exception& e) {
+        return fail(std::string("internal error: ") + e.what());
+    }
+    return status;
+}
+
+int Run::runSequence() {
+    status = kStatusCompleted;
+    checkDistinctFiles(files);
+
+    // Title block on the console, then the report file with its header.
+    WriteTitleBlock(console);
+    reportFile_.open(files.outputName, std::ios::out | std::ios::trunc);
+    if (!reportFile_) {
+        throw InputError("the report file \"" + files.outputName + "\" cannot be created");
+    }
+    report.attach(&reportFile_);
+    WriteTitleBlock(report);
+    WriteFileNameLines(report, files.inputName, files.outputName, files.plotName);
+    report.blank();
+    WriteDateBlock(report, env_.fixedTime ? *env_.fixedTime : localNow());
+
+    // Input, plot-data and CPT files, in this order.
+    std::ifstream input(files.inputName);
+    if (!input) {
+        throw InputError("the input data file \"" + files.inputName + "\" cannot be opened");
+    }
+    plotFile_.open(files.plotName, std::ios::out | std::ios::trunc);
+    if (!plotFile_) {
+        throw InputError("the plot-data file \"" + files.plotName + "\" cannot be created");
+    }
+    plot.attach(&plotFile_);
+    std::ifstream cptInput;
+    if (!files.cptName.empty()) {
+        cptInput.open(files.cptName);
+        if (!cptInput) {
+            throw InputError("the CPT data file \"" + files.cptName + "\" cannot be opened");
+        }
+    }
+
+    ReadInputFile(*this, input, files.inputName);
+    input.close();
+    SetUnitLabels(*this);
+    if (cptInput.is_open()) {
+        ReadCptFile(*this, cptInput, files.cptName);
+        cptInput.close();
+    }
+
+    pile.batterAngle = pile.batterAngle * (kSinglePi / 180.0);
+    pile.embeddedLength = pile.totalLength - pile.stickupLength;
+    if (pile.embeddedLength < 0) {
+        throw InputError(files.inputName + ", record G2, field 7 (pile stickup length): the stickup length "
+                         "is longer than the total pile length, so no part of the pile is embedded");
+    }
+
+    if (!CheckSoilExtent(*this)) {
+        closeFiles();
+        return status;
+    }
+
+    WriteInputEcho(*this);
+    pile.totalLength = pile.embeddedLength;
+
+    SnapSoilPoints(*this);
+    const double segmentRatio = pile.deepestSoilDepth / pile.lengthIncrement + kLengthTolerance;
+    if (segmentRatio >= kMaxSegments + 1) {
+        const long long count = segmentRatio < 1.0e9 ? static_cast<long long>(segmentRatio) : 999999999LL;
+        for (textio::RecordWriter* out : {&console, &report}) {
+            out->blank(2);
+            out->put(textio::Line().x(1).a("YOUR NUMBERS OF SEGMENT ").i(count, 4).a(" IS LARGER THAN"));
+            out->put(textio::Line().x(1).a("DEFAULT VALUE 500. YOU MIGHT WANT TO CHANGE THE LENGTH OF "));
+            out->put(textio::Line().x(1).a("SEGMENT OR CONSULT MORLIX, INC. FOR CHANGING THE DEFAULT VALUE"));
+        }
+        status = kStatusStopped;
+        closeFiles();
+        return status;
+    }
+    pile.segmentCount = ComputeSegmentCount(pile);
+
+    const double nodeRatio = pile.embeddedLength / pile.lengthIncrement + kLengthTolerance;
+    if (nodeRatio + 1 > kMaxNodes) {
+        throw InputError(files.inputName + ", record G4, field 2 (increment of pile length): the pile is "
+                         "divided into more than " + std::to_string(kMaxNodes) +
+                         " computation nodes along its axis; use a larger increment");
+    }
+
+    BuildSegmentGrid(*this);
+    if (grid.filledCount > 0 && carry.unestimatedAngleSegments > 0) {
+        console.blank();
+        console.put(textio::Line().x(1).a("WARNING: ").i(carry.unestimatedAngleSegments, 4)
+                        .a(" SEGMENT(S) HAVE NEITHER A FRICTION ANGLE NOR A BLOW COUNT;"));
+        console.put(textio::Line().x(1).a("         THEIR FRICTION ANGLE IS TAKEN AS 0."));
+    }
+
+    closeFiles();
+    return status;
+}
+
+int Run::fail(const std::string& message) {
+    errorStream() << "pileaxial: " << message << '\n';
+    if (report.attached()) {
+        report.blank(2);
+        report.put(textio::Line().x(1).a("COMPUTATION DOES NOT PROCEED BECAUSE OF AN INPUT ERROR:"));
+        report.put(textio::Line().x(1).a(message));
+    }
+    closeFiles();
+    status = kStatusFault;
+    return status;
+}
+
+void Run::closeFiles() {
+    report.detach();
+    plot.detach();
+    if (reportFile_.is_open()) reportFile_.close();
+    if (plotFile_.is_open()) plotFile_.close();
+}
+
+}  // namespace pileaxial

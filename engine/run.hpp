@@ -1,0 +1,72 @@
+#pragma once
+// One analysis run.  Everything a run reads, computes and writes lives here and is passed explicitly,
+// so runs are independent of each other and several may run side by side on separate threads.
+#include <ctime>
+#include <fstream>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "model/model.hpp"
+#include "textio/record_writer.hpp"
+
+namespace pileaxial {
+
+// RunStatus values.
+inline constexpr int kStatusCompleted = 0;
+inline constexpr int kStatusStopped = 1;    // soil profile too shallow, or more than 500 segments
+inline constexpr int kStatusFault = 2;      // bad input, a file that cannot be opened or read
+
+// The four file names of a run, trailing blanks removed.  An empty CPT name means no sounding.
+struct RunFileSet {
+    std::string inputName;
+    std::string outputName;
+    std::string plotName;
+    std::string cptName;
+};
+
+struct RunEnvironment {
+    std::ostream* console = nullptr;   // progress lines and warnings; standard output when null
+    std::istream* consoleIn = nullptr; // the file-name dialogue; standard input when null
+    std::ostream* errors = nullptr;    // fault messages; standard error when null
+    // The date and time printed in the report header; the local clock when not set.
+    std::optional<std::tm> fixedTime;
+};
+
+class Run : public Model {
+public:
+    explicit Run(RunEnvironment env = {});
+
+    // The whole run for a file set that is already known (run sequence steps 3 to 12).
+    int execute(const RunFileSet& files);
+    // Reads names.dat in the current directory (with the console dialogue when it falls short) and
+    // then runs; this is what the exported entry point does.
+    int executeFromControlFile();
+
+    RunFileSet files;
+    int status = kStatusCompleted;
+
+    // --- output channels ------------------------------------------------------------------------
+    textio::RecordWriter report;
+    textio::RecordWriter plot;
+    textio::RecordWriter console;
+
+    std::ostream& consoleStream() const;
+    std::istream& consoleInput() const;
+    std::ostream& errorStream() const;
+    const RunEnvironment& environment() const { return env_; }
+
+    // Ends the run with status 2: the message goes to the error stream and, when it is open, to the
+    // report; the files are closed.
+    int fail(const std::string& message);
+    void closeFiles();
+
+private:
+    int runSequence();
+
+    RunEnvironment env_;
+    std::ofstream reportFile_;
+    std::ofstream plotFile_;
+};
+
+}  // namespace pileaxial

@@ -1,0 +1,80 @@
+#include "host/command_line.hpp"
+
+#include <filesystem>
+
+namespace pileaxial::host {
+
+namespace {
+
+std::string besideInput(const std::string& input, const char* extension) {
+    std::filesystem::path path(input);
+    path.replace_extension(extension);
+    return path.string();
+}
+
+}  // namespace
+
+std::string UsageText() {
+    return "Usage: pileaxial [INPUT [--cpt FILE] [--report FILE] [--plot FILE]]\n"
+           "\n"
+           "Axial capacity and load-settlement analysis of a single driven pile.\n"
+           "\n"
+           "  pileaxial               run the case named by names.dat in the current directory,\n"
+           "                          exactly as a host program calling ITERVA does\n"
+           "  pileaxial INPUT         run the input data file INPUT; the report and the plot-data\n"
+           "                          file are written next to it as INPUT.out and INPUT.plt\n"
+           "                          (the extension of INPUT replaced)\n"
+           "  --cpt FILE              CPT data file (cone-penetration sounding)\n"
+           "  --report FILE           report file\n"
+           "  --plot FILE             plot-data file\n"
+           "  --help                  show this text\n"
+           "  --version               show the version\n"
+           "\n"
+           "Exit status: 0 completed; 1 computation did not proceed (soil profile too shallow\n"
+           "or more than 500 segments; the report says why); 2 bad input or a file that could\n"
+           "not be opened (the message names the file, record and field).\n";
+}
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+    CommandLine cl;
+    if (args.empty()) return cl;
+    auto error = [&cl](std::string text) {
+        cl.action = CommandLine::Action::Error;
+        cl.error = std::move(text);
+        return cl;
+    };
+    std::string input, cpt, report, plot;
+    bool haveReport = false, havePlot = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            cl.action = CommandLine::Action::Help;
+            return cl;
+        }
+        if (arg == "--version") {
+            cl.action = CommandLine::Action::Version;
+            return cl;
+        }
+        if (arg == "--cpt" || arg == "--report" || arg == "--plot") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) return error(arg + " needs a file name");
+            const std::string& value = args[++i];
+            if (arg == "--cpt") cpt = value;
+            if (arg == "--report") { report = value; haveReport = true; }
+            if (arg == "--plot") { plot = value; havePlot = true; }
+            continue;
+        }
+        if (arg.size() > 1 && arg[0] == '-') return error("unknown option " + arg);
+        if (!input.empty()) return error("more than one input file given (" + input + ", " + arg + ")");
+        if (arg.empty()) return error("the input file name is empty");
+        input = arg;
+    }
+    if (input.empty()) return error("no input file given");
+    cl.action = CommandLine::Action::Direct;
+    cl.files.inputName = input;
+    cl.files.cptName = cpt;
+    cl.files.outputName = haveReport ? report : besideInput(input, ".out");
+    cl.files.plotName = havePlot ? plot : besideInput(input, ".plt");
+    return cl;
+}
+
+}  // namespace pileaxial::host

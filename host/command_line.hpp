@@ -1,0 +1,26 @@
+#pragma once
+// Command line of the host program.
+#include <string>
+#include <vector>
+
+#include "engine/run.hpp"
+
+namespace pileaxial::host {
+
+struct CommandLine {
+    enum class Action { ControlFile, Direct, Help, Version, Error };
+    Action action = Action::ControlFile;
+    RunFileSet files;      // for Direct
+    std::string error;     // for Error
+};
+
+// pileaxial                      -> run as a host calling the engine does (names.dat in this directory)
+// pileaxial INPUT [--cpt FILE] [--report FILE] [--plot FILE]
+// pileaxial --help | --version
+// Without --report/--plot the files are written next to the input and named after it
+// (case.in -> case.out and case.plt).
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+std::string UsageText();
+
+}  // namespace pileaxial::host

@@ -1,0 +1,15 @@
+#pragma once
+#include "engine/run.hpp"
+
+namespace pileaxial {
+
+// Soil-extent checks.  Returns false when the deepest soil profile does not reach the pile tip plus
+// two diameters: the report then holds the message and run.status is 1.
+bool CheckSoilExtent(Run& run);
+
+// The "* INPUT INFORMATION *" section of the report, through the "* COMPUTATION RESULT *" banner.
+// Also computes the section area and, with the CPT switch on, puts the plasticity index and cone
+// resistance as read back into the soil points.
+void WriteInputEcho(Run& run);
+
+}  // namespace pileaxial

@@ -1,0 +1,314 @@
+#include "input/input_reader.hpp"
+
+#include <cmath>
+#include <string>
+
+#include "textio/list_reader.hpp"
+
+namespace pileaxial {
+
+namespace {
+
+constexpr double kAreaPerSquareFoot = 144.0;
+constexpr double kEnhancedEndShortening = 1.0e-7f;
+constexpr double kWaterUnitWeightEnglish = 75.0;   // pcf: a lower effective unit weight is submerged soil
+constexpr double kWaterUnitWeightSi = 12.0;        // kN/m^3
+
+constexpr const char* kMethodFields[9] = {
+    "1 (FHWA)", "2 (USACE)", "3 (Revised Lambda)", "4 (API RP 2A)", "5 (user-specified)",
+    "6 (NGI)",  "7 (ICP/MTD)", "8 (Fugro)", "9 (UWA)"};
+
+// Reads a file record by record and names the record in every message.
+class InputFile {
+public:
+    InputFile(std::istream& in, const std::string& fileName) : reader_(in, fileName) {}
+
+    textio::ListReader& reader() { return reader_; }
+
+    [[noreturn]] void refuse(const std::string& record, const std::string& field, const std::string& problem) {
+        throw InputError(reader_.fileName() + ", line " + std::to_string(reader_.lineNumber()) + ", record " +
+                         record + ", field " + field + ": " + problem);
+    }
+
+    // A count that must lie within 0..capacity.
+    void checkCount(int value, int lowest, int capacity, const std::string& record, const std::string& field,
+                    const std::string& what) {
+        if (value < lowest || value > capacity) {
+            refuse(record, field,
+                   std::to_string(value) + " " + what + " given; the program takes " + std::to_string(lowest) +
+                       " to " + std::to_string(capacity));
+        }
+    }
+
+private:
+    textio::ListReader reader_;
+};
+
+void readGeneral(Model& m, InputFile& file) {
+    textio::ListReader& r = file.reader();
+    PileModel& p = m.pile;
+
+    r.begin("G1");
+    r.item(p.unitSystem, "1 (unit system)");
+    r.item(p.printInterval, "2 (print interval)");
+    r.item(p.soilPointCount, "3 (number of soil data points)");
+    r.item(p.tipClosure, "4 (tip closure)");
+    r.finish();
+    if (p.unitSystem != 1 && p.unitSystem != 2) {
+        file.refuse("G1", "1 (unit system)",
+                    "unit system " + std::to_string(p.unitSystem) + " is neither 1 (English) nor 2 (SI)");
+    }
+    if (p.printInterval < 1) {
+        file.refuse("G1", "2 (print interval)",
+                    "the print interval is " + std::to_string(p.printInterval) + "; it must be at least 1");
+    }
+    file.checkCount(p.soilPointCount, 1, kMaxSoilPoints, "G1", "3 (number of soil data points)",
+                    "soil data points");
+
+    r.begin("G2");
+    r.item(p.perimeter, "1 (perimeter)");
+    r.item(p.crossSectionArea, "2 (cross-section area)");
+    r.item(p.outsideDiameter, "3 (outside diameter)");
+    r.item(p.insideDiameter, "4 (inside diameter)");
+    r.item(p.elasticModulus, "5 (modulus of elasticity)");
+    r.item(p.totalLength, "6 (total pile length)");
+    r.item(p.stickupLength, "7 (pile stickup length)");
+    r.finish();
+    if (p.outsideDiameter < 0) file.refuse("G2", "3 (outside diameter)", "the outside diameter is negative");
+    if (p.insideDiameter < 0) file.refuse("G2", "4 (inside diameter)", "the inside diameter is negative");
+    p.crossSectionAreaAsRead = p.crossSectionArea;
+    p.outsideDiameterAsRead = p.outsideDiameter;
+    p.totalLengthAsRead = p.totalLength;
+    if (p.english()) p.crossSectionArea /= kAreaPerSquareFoot;
+    if (p.perimeter > kNotGivenTolerance) {
+        // A non-circular section is carried as the circle of the same perimeter.
+        p.outsideDiameter = p.perimeter / kPerimeterPi;
+        p.insideDiameter = 0;
+    }
+
+    r.begin("G3");
+    r.item(p.enhancedEndLength, "1 (length of enhanced end section)");
+    r.item(p.enhancedEndDiameter, "2 (internal diameter of enhanced end section)");
+    r.item(p.batterAngle, "3 (batter angle)");
+    r.finish();
+    p.batterAngleAsRead = p.batterAngle;
+    if (p.enhancedEndLength < kPresentTolerance) {
+        // No enhanced end: the whole pile is the "end section", with the plain inside diameter.
+        p.enhancedEndDiameter = p.insideDiameter;
+        p.enhancedEndLength = p.totalLength - kEnhancedEndShortening;
+    }
+
+    r.begin("G4");
+    r.item(p.zeroFrictionLength, "1 (zero friction length)");
+    r.item(p.lengthIncrement, "2 (increment of pile length)");
+    r.item(p.pileType, "3 (pile type)");
+    r.item(p.taperAngle, "4 (taper angle)");
+    r.item(p.loadTransferMethod, "5 (method for unit load transfers)");
+    r.item(p.cptDataSwitch, "6 (CPT-data switch)");
+    r.item(p.reducedSideFriction, "7 (reduced side friction switch)");
+    r.finish();
+    if (!(p.lengthIncrement > 0)) {
+        file.refuse("G4", "2 (increment of pile length)", "the increment must be greater than 0");
+    }
+
+    r.begin("G5");
+    for (int i = 1; i <= 9; ++i) r.item(p.methodSelected[i], kMethodFields[i - 1]);
+    r.finish();
+
+    r.begin("G6");
+    r.item(p.deepestSoilDepth, "1 (depth of the deepest soil profile)");
+    r.item(p.uniformArea, "2 (uniform cross-section area)");
+    r.finish();
+    p.sectionArea = p.uniformArea;
+}
+
+void readSoilPoint(Model& m, InputFile& file, int v) {
+    textio::ListReader& r = file.reader();
+    SoilProfile& soil = m.soil;
+    SoilLayer& s = soil.point[v];
+    const std::string point = " of soil point " + std::to_string(v);
+
+    r.begin("S1" + point);
+    r.item(s.depth, "1 (depth)");
+    r.item(s.soilType, "2 (soil type)");
+    r.item(s.earthPressureCoeff, "3 (lateral earth pressure coefficient)");
+    r.item(s.effectiveUnitWeight, "4 (effective unit weight)");
+    r.item(s.frictionAngle, "5 (friction angle)");
+    r.item(s.bearingFactor, "6 (bearing capacity factor)");
+    r.finish();
+
+    r.begin("S2" + point);
+    r.item(s.maxUnitFriction, "1 (maximum unit friction)");
+    r.item(s.maxUnitBearing, "2 (maximum unit bearing)");
+    r.item(s.undrainedShearStrength, "3 (undisturbed shear strength)");
+    r.item(s.remoldedShearStrength, "4 (remolded shear strength or sand blow count)");
+    r.item(s.blowCount, "5 (blow count)");
+    r.item(s.plasticityIndex, "6 (plasticity index)");
+    r.item(s.coneResistance, "7 (cone resistance)");
+    r.item(s.userUnitFriction, "8 (user unit side friction)");
+    r.item(s.userUnitBearing, "9 (user unit end bearing)");
+    r.item(s.lrfdFriction, "10 (LRFD factor on unit friction)");
+    r.item(s.lrfdBearing, "11 (LRFD factor on unit bearing)");
+    r.item(s.tipOrCaseValue, "12 (adhesion case / tip value)");
+    r.item(s.peakMovement, "13 (movement at peak unit friction)");
+    r.item(s.residualRatio, "14 (residual ratio)");
+    r.finish();
+
+    const bool english = m.pile.english();
+    soil.frictionDefault[v] = false;
+    soil.bearingDefault[v] = false;
+
+    // In sand the fourth strength position carries the blow count.
+    if (s.soilType == 1.0) {
+        s.blowCount = s.remoldedShearStrength;
+        s.remoldedShearStrength = 0;
+    }
+    soil.plasticityIndexAsRead[v] = s.plasticityIndex;
+    soil.coneResistanceAsRead[v] = s.coneResistance;
+
+    // The water table lies at the first point whose effective unit weight is a submerged one.
+    if (soil.waterTableDepth >= kNoWaterTable) {
+        const double submerged = english ? kWaterUnitWeightEnglish : kWaterUnitWeightSi;
+        if (s.effectiveUnitWeight < submerged) soil.waterTableDepth = s.depth;
+    }
+
+    s.tipOrCaseValueAsRead = s.tipOrCaseValue;
+    if (english) {
+        s.maxUnitFriction /= 1000.0;
+        s.maxUnitBearing /= 1000.0;
+        s.undrainedShearStrength /= 1000.0;
+        s.remoldedShearStrength /= 1000.0;
+        // The stored point carries the user's unit friction and bearing (ksf) in these two places;
+        // the CPT table of the echo puts the values as read back when CPT data are used.
+        s.plasticityIndex = s.userUnitFriction / 1000.0;
+        s.coneResistance = s.userUnitBearing / 1000.0;
+    } else {
+        s.tipOrCaseValue /= 1000.0;
+        s.peakMovement /= 1000.0;
+    }
+
+    if (s.maxUnitFriction < kNotGivenTolerance) {
+        s.maxUnitFriction = kNoLimit;
+        soil.frictionDefault[v] = true;
+    }
+    if (s.maxUnitBearing < kNotGivenTolerance) {
+        s.maxUnitBearing = kNoLimit;
+        soil.bearingDefault[v] = true;
+    }
+}
+
+void readSettlementAndOptions(Model& m, InputFile& file) {
+    textio::ListReader& r = file.reader();
+    PileModel& p = m.pile;
+    SettlementInput& st = m.settlement;
+
+    st.verificationSwitch = r.readInt("V0", "1 (verification-depth switch)");
+    if (st.verificationSwitch == 1) {
+        const int n = r.readInt("V1", "1 (number of verification depths)");
+        file.checkCount(n, 0, kMaxVerificationDepths, "V1", "1 (number of verification depths)",
+                        "verification depths");
+        st.verificationCount = n;
+        for (int i = 1; i <= n; ++i) {
+            st.verificationDepth[i] = r.readReal("V1 depth " + std::to_string(i), "1 (depth)");
+        }
+    }
+
+    r.begin("L1");
+    r.item(p.tensionLoading, "1 (tension loading)");
+    r.item(p.tensionReductionFactor, "2 (reduction factor for tension loading)");
+    r.finish();
+
+    r.begin("L2");
+    r.item(p.clayDrained, "1 (clay condition for ICP/MTD)");
+    r.item(p.plugOption, "2 (plug option)");
+    r.item(p.longPileOption, "3 (long pile option)");
+    r.finish();
+
+    r.begin("A1");
+    r.item(p.areaCount, "1 (number of area rows)");
+    r.item(p.areaMode, "2 (area mode)");
+    r.finish();
+    file.checkCount(p.areaCount, 0, kMaxAreaRows, "A1", "1 (number of area rows)", "area rows");
+    for (int i = 1; i <= p.areaCount; ++i) {
+        r.begin("A2 row " + std::to_string(i));
+        r.item(p.areaDistance[i], "1 (distance along the pile)");
+        r.item(p.areaValue[i], "2 (cross-section area)");
+        r.finish();
+    }
+
+    r.begin("C1");
+    r.item(p.criticalDepthOption, "1 (critical depth option)");
+    r.item(p.userCriticalDepth, "2 (user-specified critical depth)");
+    r.finish();
+
+    st.tzTableSwitch = r.readInt("Q0", "1 (t-z multiplier table switch)");
+    if (st.tzTableSwitch == 1) {
+        const int k = r.readInt("Q1", "1 (number of t-z multiplier rows)");
+        file.checkCount(k, 0, kMaxTzRows, "Q1", "1 (number of t-z multiplier rows)", "t-z multiplier rows");
+        st.tzRowCount = k;
+        if (k >= 2) {
+            for (int i = 1; i <= k; ++i) {
+                r.begin("Q1 row " + std::to_string(i));
+                r.item(st.tzDepth[i], "1 (depth)");
+                r.item(st.tzMultiplierT[i], "2 (multiplier on t)");
+                r.item(st.tzMultiplierZ[i], "3 (multiplier on z)");
+                r.finish();
+            }
+        }
+    }
+
+    st.settlementListSwitch = r.readInt("D0", "1 (assumed-tip-movement switch)");
+    if (st.settlementListSwitch == 1) {
+        const int n = r.readInt("D1", "1 (number of assumed tip movements)");
+        file.checkCount(n, 0, kMaxTipMovements, "D1", "1 (number of assumed tip movements)",
+                        "assumed tip movements");
+        st.tipMovementCount = n;
+        for (int i = 1; i <= n; ++i) {
+            st.tipMovement[i] = r.readReal("D1 movement " + std::to_string(i), "1 (tip movement)");
+        }
+    }
+
+    st.scaleFactorSwitch = r.readInt("F0", "1 (scale-factor switch)");
+    if (st.scaleFactorSwitch == 1) {
+        r.begin("F1");
+        r.item(st.tipLoadFactor, "1 (multiplier on the tip-curve load)");
+        r.item(st.tipMovementFactor, "2 (multiplier on the tip-curve movement)");
+        r.finish();
+    }
+}
+
+}  // namespace
+
+void ReadInputFile(Model& m, std::istream& in, const std::string& fileName) {
+    InputFile file(in, fileName);
+    textio::ListReader& r = file.reader();
+    m.title = r.readText(72, "T1 (title)");
+    m.designer = r.readText(72, "T2 (designer)");
+    m.jobNumber = r.readText(72, "T3 (job number)");
+
+    readGeneral(m, file);
+    m.soil.count = m.pile.soilPointCount;
+    for (int v = 1; v <= m.soil.count; ++v) readSoilPoint(m, file, v);
+    readSettlementAndOptions(m, file);
+}
+
+void ReadCptFile(Model& m, std::istream& in, const std::string& fileName) {
+    InputFile file(in, fileName);
+    textio::ListReader& r = file.reader();
+    int unused = 0;
+    int count = 0;
+    r.begin("P0");
+    r.item(unused, "1");
+    r.item(count, "2 (number of points)");
+    r.finish();
+    file.checkCount(count, 0, kMaxCptPoints, "P0", "2 (number of points)", "CPT points");
+    for (int i = 1; i <= count; ++i) {
+        r.begin("P1 point " + std::to_string(i));
+        r.item(m.cpt.cptDepth[i], "1 (depth)");
+        r.item(m.cpt.cptValue[i], "2 (cone value)");
+        r.finish();
+    }
+    m.cpt.cptPointCount = count;
+}
+
+}  // namespace pileaxial
