@@ -1,0 +1,238 @@
+// Whole runs: the report header, the stops with status 1 and the faults with status 2.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "engine/run.hpp"
+#include "tests/test_support.hpp"
+
+namespace pileaxial {
+namespace {
+
+using testing::CaseText;
+using testing::TempDir;
+
+struct RunResult {
+    int status = -1;
+    std::vector<std::string> report;
+    std::string plot;
+    std::string console;
+    std::string errors;
+};
+
+RunResult runCase(const TempDir& dir, const std::string& inputText, const std::string& cptText = "",
+                  std::tm when = testing::fixedTime(2026, 3, 1, 0, 0, 0)) {
+    RunFileSet files;
+    files.inputName = dir.write("case.in", inputText);
+    files.outputName = dir.file("case.out");
+    files.plotName = dir.file("case.plt");
+    if (!cptText.empty()) files.cptName = dir.write("case.cpt", cptText);
+    std::ostringstream console, errors;
+    RunEnvironment env;
+    env.console = &console;
+    env.errors = &errors;
+    env.fixedTime = when;
+    Run run(env);
+    RunResult result;
+    result.status = run.execute(files);
+    result.report = testing::readLines(files.outputName);
+    result.plot = testing::readFile(files.plotName);
+    result.console = console.str();
+    result.errors = errors.str();
+    return result;
+}
+
+TEST(ReportHeader, TitleFileNamesAndDateLineByLine) {
+    TempDir dir;
+    RunResult r = runCase(dir, CaseText().str());
+    ASSERT_EQ(r.status, 0) << r.errors;
+    const std::string rule = "     " + std::string(73, '=');
+    const std::string dashes = "     " + std::string(73, '-');
+    const std::vector<std::string> expected = {
+        rule,
+        "",
+        "                       A Program for Analyzing the Axial Capacity ",
+        "                       and Short-term Settlement of Driven Piles ",
+        "                                 under Axial Loading. ",
+        "",
+        rule,
+        "",
+        "     Path to file locations      : " + dir.path().string() + "/",
+        "     Name of input data file     : case.in",
+        "     Name of output file         : case.out",
+        "     Name of plot output file    : case.plt",
+        "",
+        dashes,
+        "                          Time and Date of Analysis",
+        dashes,
+        "",
+        "               Date:  March 01, 2026     Time:  00:00:00",
+    };
+    ASSERT_GE(r.report.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(r.report[i], expected[i]) << "line " << i + 1;
+    // The console gets the title block too, then the progress line.
+    EXPECT_EQ(r.console.rfind(rule + "\n\n", 0), 0u);
+    EXPECT_NE(r.console.find("         COMPUTATION IS PROCEEDING........"), std::string::npos);
+}
+
+TEST(ReportHeader, DateLineOfEveryMonthAndTime) {
+    TempDir dir;
+    RunResult r = runCase(dir, CaseText().str(), "", testing::fixedTime(2025, 12, 31, 23, 59, 7));
+    ASSERT_GE(r.report.size(), 18u);
+    EXPECT_EQ(r.report[17], "               Date:  December 31, 2025     Time:  23:59:07");
+    r = runCase(dir, CaseText().str(), "", testing::fixedTime(2027, 9, 9, 8, 5, 0));
+    EXPECT_EQ(r.report[17], "               Date:  September 09, 2027     Time:  08:05:00");
+}
+
+TEST(RunSequence, CompletedRunEndsAfterTheGridWithTheBanner) {
+    TempDir dir;
+    RunResult r = runCase(dir, CaseText().str());
+    ASSERT_EQ(r.status, 0) << r.errors;
+    ASSERT_GE(r.report.size(), 3u);
+    EXPECT_EQ(r.report[r.report.size() - 3], "          **********************");
+    EXPECT_EQ(r.report[r.report.size() - 2], "          * COMPUTATION RESULT *");
+    EXPECT_EQ(r.report[r.report.size() - 1], "          **********************");
+    EXPECT_TRUE(r.errors.empty());
+}
+
+TEST(RunSequence, SoilProfileExactlyAtTheRequiredDepthProceeds) {
+    // 40 ft embedded + 2 x 24 in = 44 ft.
+    TempDir dir;
+    CaseText c;
+    c.g6 = "44 0";
+    EXPECT_EQ(runCase(dir, c.str()).status, 0);
+}
+
+TEST(RunSequence, ShallowSoilProfileStopsWithStatusOne) {
+    TempDir dir;
+    CaseText c;
+    c.g6 = "43.9 0";
+    RunResult r = runCase(dir, c.str());
+    EXPECT_EQ(r.status, 1);
+    ASSERT_GE(r.report.size(), 4u);
+    const std::size_t n = r.report.size();
+    EXPECT_EQ(r.report[n - 4], "");
+    EXPECT_EQ(r.report[n - 3], "");
+    EXPECT_EQ(r.report[n - 2],
+              "          COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE   43.90 FT.");
+    EXPECT_EQ(r.report[n - 1],
+              "          IS LESS THAN PILE EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER      44.00 FT.");
+    EXPECT_TRUE(r.plot.empty());
+}
+
+TEST(RunSequence, FiveHundredSegmentsProceedAndFiveHundredOneStop) {
+    TempDir dir;
+    CaseText c;
+    c.g2 = "0 0 12 11 29000000 40 0";
+    c.g4 = "0 0.1 1 0 1 0 0";
+    c.g6 = "50 0";
+    EXPECT_EQ(runCase(dir, c.str()).status, 0);
+
+    c.g6 = "50.1 0";
+    RunResult r = runCase(dir, c.str());
+    EXPECT_EQ(r.status, 1);
+    const std::size_t n = r.report.size();
+    ASSERT_GE(n, 7u);
+    EXPECT_EQ(r.report[n - 7], "          * COMPUTATION RESULT *");
+    EXPECT_EQ(r.report[n - 3], " YOUR NUMBERS OF SEGMENT  501 IS LARGER THAN");
+    EXPECT_EQ(r.report[n - 2], " DEFAULT VALUE 500. YOU MIGHT WANT TO CHANGE THE LENGTH OF ");
+    EXPECT_EQ(r.report[n - 1], " SEGMENT OR CONSULT MORLIX, INC. FOR CHANGING THE DEFAULT VALUE");
+    EXPECT_NE(r.console.find(" YOUR NUMBERS OF SEGMENT  501 IS LARGER THAN\n"), std::string::npos);
+    EXPECT_TRUE(r.plot.empty());
+}
+
+// Every fault ends the run with status 2 and a message naming file, record and field, on the error
+// stream and at the end of the report.
+struct FaultCase {
+    const char* name;
+    std::string input;
+    std::string cpt;
+    std::vector<std::string> mustMention;
+};
+
+std::vector<FaultCase> faultCases() {
+    std::vector<FaultCase> cases;
+    auto with = [](auto change) {
+        CaseText c;
+        change(c);
+        return c.str();
+    };
+    cases.push_back({"word for a number", with([](CaseText& c) { c.g2 = "0 0 abc 23 29000000 40 0"; }), "",
+                     {"case.in", "line 5", "record G2", "field 3 (outside diameter)", "\"abc\""}});
+    cases.push_back({"real for an integer", with([](CaseText& c) { c.g1 = "1 5.5 4 0"; }), "",
+                     {"record G1", "field 2 (print interval)"}});
+    cases.push_back({"ends inside a record", "T\nD\nJ\n1 5 4 0\n0 0 24\n", "",
+                     {"case.in", "record G2", "field 4 (inside diameter)"}});
+    cases.push_back({"81 soil points", with([](CaseText& c) { c.g1 = "1 5 81 0"; }), "",
+                     {"record G1", "field 3 (number of soil data points)", "81"}});
+    cases.push_back({"print interval 0", with([](CaseText& c) { c.g1 = "1 0 4 0"; }), "",
+                     {"record G1", "field 2 (print interval)"}});
+    cases.push_back({"increment 0", with([](CaseText& c) { c.g4 = "0 0 1 0 1 0 0"; }), "",
+                     {"record G4", "field 2 (increment of pile length)"}});
+    cases.push_back({"negative increment", with([](CaseText& c) { c.g4 = "0 -1 1 0 1 0 0"; }), "",
+                     {"record G4", "field 2 (increment of pile length)"}});
+    cases.push_back({"unit system 3", with([](CaseText& c) { c.g1 = "3 5 4 0"; }), "",
+                     {"record G1", "field 1 (unit system)"}});
+    cases.push_back({"100 area rows", with([](CaseText& c) { c.tail = "0\n0 1.0\n0 0 0\n100 2\n"; }), "",
+                     {"record A1", "field 1 (number of area rows)", "100"}});
+    cases.push_back({"101 verification depths", with([](CaseText& c) { c.tail = "1\n101\n"; }), "",
+                     {"record V1", "101"}});
+    cases.push_back({"1001 CPT points", CaseText().str(), "0 1001\n",
+                     {"case.cpt", "record P0", "field 2 (number of points)", "1001"}});
+    cases.push_back({"CPT file ends early", CaseText().str(), "0 3\n0 100\n1 200\n",
+                     {"case.cpt", "record P1 point 3"}});
+    cases.push_back({"stickup longer than the pile", with([](CaseText& c) { c.g2 = "0 0 24 23 29000000 40 41"; }),
+                     "", {"record G2", "stickup"}});
+    return cases;
+}
+
+TEST(RunFaults, EachFaultEndsWithStatusTwoAndANamedMessage) {
+    for (const FaultCase& fc : faultCases()) {
+        SCOPED_TRACE(fc.name);
+        TempDir dir;
+        RunResult r = runCase(dir, fc.input, fc.cpt);
+        EXPECT_EQ(r.status, 2);
+        for (const std::string& word : fc.mustMention) EXPECT_NE(r.errors.find(word), std::string::npos) << word
+                                                                                   << "\n" << r.errors;
+        // The report is open by then: it ends with the same message.
+        ASSERT_GE(r.report.size(), 2u);
+        EXPECT_EQ(r.report[r.report.size() - 2],
+                  " COMPUTATION DOES NOT PROCEED BECAUSE OF AN INPUT ERROR:");
+        EXPECT_NE(r.errors.find(r.report.back().substr(1)), std::string::npos);
+    }
+}
+
+TEST(RunFaults, MissingFilesAndOverwritingAnInput) {
+    TempDir dir;
+    std::ostringstream console, errors;
+    RunEnvironment env;
+    env.console = &console;
+    env.errors = &errors;
+
+    RunFileSet files{dir.file("none.in"), dir.file("a.out"), dir.file("a.plt"), ""};
+    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    EXPECT_NE(errors.str().find("none.in"), std::string::npos);
+
+    files.inputName = dir.write("case.in", CaseText().str());
+    files.cptName = dir.file("missing.cpt");
+    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    EXPECT_NE(errors.str().find("missing.cpt"), std::string::npos);
+
+    // A report named like the input would destroy the input: refused before anything is opened.
+    files.cptName.clear();
+    files.outputName = files.inputName;
+    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    EXPECT_EQ(testing::readFile(files.inputName), CaseText().str());
+}
+
+TEST(RunFaults, RunsAreIndependentObjects) {
+    // Two runs of one process share nothing: a stopped run does not leak into the next.
+    TempDir dir;
+    CaseText shallow;
+    shallow.g6 = "10 0";
+    EXPECT_EQ(runCase(dir, shallow.str()).status, 1);
+    EXPECT_EQ(runCase(dir, CaseText().str()).status, 0);
+}
+
+}  // namespace
+}  // namespace pileaxial
