@@ -110,6 +110,15 @@ void readGeneral(Model& m, InputFile& file) {
     if (!(p.lengthIncrement > 0)) {
         file.refuse("G4", "2 (increment of pile length)", "the increment must be greater than 0");
     }
+    // Every run computes the FHWA method, whose charts have a column for each of the seven pile
+    // types, and hands one method's curves to the load-settlement analysis: both codes must exist.
+    if (p.pileType < 1 || p.pileType > 7) {
+        file.refuse("G4", "3 (pile type)", "pile type " + std::to_string(p.pileType) + " is not one of 1 to 7");
+    }
+    if (p.loadTransferMethod < 1 || p.loadTransferMethod > 9) {
+        file.refuse("G4", "5 (method for unit load transfers)",
+                    "method " + std::to_string(p.loadTransferMethod) + " is not one of 1 to 9");
+    }
 
     r.begin("G5");
     for (int i = 1; i <= 9; ++i) r.item(p.methodSelected[i], kMethodFields[i - 1]);

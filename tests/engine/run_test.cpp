@@ -173,6 +173,10 @@ std::vector<FaultCase> faultCases() {
                      {"record G4", "field 2 (increment of pile length)"}});
     cases.push_back({"unit system 3", with([](CaseText& c) { c.g1 = "3 5 4 0"; }), "",
                      {"record G1", "field 1 (unit system)"}});
+    cases.push_back({"pile type 8", with([](CaseText& c) { c.g4 = "0 1 8 0 1 0 0"; }), "",
+                     {"record G4", "field 3 (pile type)"}});
+    cases.push_back({"load-transfer method 0", with([](CaseText& c) { c.g4 = "0 1 1 0 0 0 0"; }), "",
+                     {"record G4", "field 5 (method for unit load transfers)"}});
     cases.push_back({"100 area rows", with([](CaseText& c) { c.tail = "0\n0 1.0\n0 0 0\n100 2\n"; }), "",
                      {"record A1", "field 1 (number of area rows)", "100"}});
     cases.push_back({"101 verification depths", with([](CaseText& c) { c.tail = "1\n101\n"; }), "",
