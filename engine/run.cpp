@@ -50,9 +50,11 @@ void checkDistinctFiles(const RunFileSet& files) {
 
 }  // namespace
 
-Run::Run(RunEnvironment env) : env_(std::move(env)) {
+Run::Run(RunEnvironment env) : env_(std::move(env)), capacity_(std::make_unique<CapacityState>()) {
     console.attach(&consoleStream());
 }
+
+Run::~Run() = default;
 
 std::ostream& Run::consoleStream() const { return env_.console ? *env_.console : std::cout; }
 std::istream& Run::consoleInput() const { return env_.consoleIn ? *env_.consoleIn : std::cin; }

@@ -4,9 +4,11 @@
 #include <ctime>
 #include <fstream>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "capacity/capacity_state.hpp"
 #include "model/model.hpp"
 #include "textio/record_writer.hpp"
 
@@ -36,6 +38,9 @@ struct RunEnvironment {
 class Run : public Model {
 public:
     explicit Run(RunEnvironment env = {});
+    ~Run();
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
 
     // The whole run for a file set that is already known (run sequence steps 3 to 12).
     int execute(const RunFileSet& files);
@@ -45,6 +50,10 @@ public:
 
     RunFileSet files;
     int status = kStatusCompleted;
+
+    // The capacity analysis results (large: kept on the heap, one allocation per run).
+    CapacityState& capacity() { return *capacity_; }
+    const CapacityState& capacity() const { return *capacity_; }
 
     // --- output channels ------------------------------------------------------------------------
     textio::RecordWriter report;
@@ -65,6 +74,7 @@ private:
     int runSequence();
 
     RunEnvironment env_;
+    std::unique_ptr<CapacityState> capacity_;
     std::ofstream reportFile_;
     std::ofstream plotFile_;
 };

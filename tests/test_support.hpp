@@ -91,3 +91,30 @@ inline std::tm fixedTime(int year, int month, int day, int hour, int minute, int
 }
 
 }  // namespace pileaxial::testing
+
+#include "engine/run.hpp"
+#include "input/input_reader.hpp"
+#include "model/grid.hpp"
+
+namespace pileaxial::testing {
+
+// Brings a run to the state the capacity analysis starts from, without files: the input read from
+// text, the derived pile quantities, the snapped soil points and the grid built once; the driver's
+// node count and pile lengths set.
+inline void PrepareRun(Run& run, const std::string& inputText) {
+    std::istringstream in(inputText);
+    ReadInputFile(run, in, "case.in");
+    SetUnitLabels(run);
+    run.pile.batterAngle = run.pile.batterAngle * (kSinglePi / 180.0);
+    run.pile.embeddedLength = run.pile.totalLength - run.pile.stickupLength;
+    ComputeSectionArea(run.pile);
+    run.pile.totalLength = run.pile.embeddedLength;
+    SnapSoilPoints(run);
+    run.pile.segmentCount = ComputeSegmentCount(run.pile);
+    BuildSegmentGrid(run);
+    CapacityState& cap = run.capacity();
+    cap.pileNodeCount = run.pile.tipNodeCount;
+    for (int k = 1; k <= cap.pileNodeCount; ++k) cap.PileLength[k] = (k - 1) * run.pile.lengthIncrement;
+}
+
+}  // namespace pileaxial::testing
