@@ -174,7 +174,7 @@ int Run::runSequence() {
     if (grid.filledCount > 0 && carry.unestimatedAngleSegments > 0) {
         console.blank();
         console.put(textio::Line().x(1).a("WARNING: ").i(carry.unestimatedAngleSegments, 4)
-                        .a(" SEGMENT(S) HAVE NEITHER A FRICTION ANGLE NOR A BLOW COUNT;"));
+                        .a(" SAND SEGMENT(S) HAVE NEITHER A FRICTION ANGLE NOR A BLOW COUNT;"));
         console.put(textio::Line().x(1).a("         THEIR FRICTION ANGLE IS TAKEN AS 0."));
     }
 
