@@ -100,6 +100,11 @@ struct CapacityState {
     MethodResult current;
     Array1<MethodCurves, kMethodCount> method;
 
+    // Adhesion factor last read from an FHWA adhesion chart in this run.  A cohesive segment for
+    // which no adhesion case is chosen keeps it; before any chart has been read it is not set.
+    double fhwaAdhesionFactor = 0;
+    bool fhwaAdhesionSet = false;
+
     // The user-specified method keeps its own pair of curves.
     NodeArray UserSkinFriction, UserEndBearing, UserUltimateCapacity;
 };
