@@ -9,6 +9,9 @@ namespace pileaxial {
 // method chosen for load transfers to the load-settlement analysis.
 void RunCapacityAnalysis(Run& run);
 
+// One pass (1 or 2) of the analysis; RunCapacityAnalysis runs both.
+void RunCapacityPass(Run& run, int pass);
+
 // The curves of the load-transfer method, as the load-settlement analysis reads them, are left in
 // run.capacity().current (TotalSkinFriction, EndBearing unfactored, LimitedUnitSideFriction).
 void HandOverLoadTransferMethod(Run& run);

@@ -7,6 +7,7 @@
 #include <new>
 #include <utility>
 
+#include "capacity/driver.hpp"
 #include "engine/control_file.hpp"
 #include "engine/report_header.hpp"
 #include "input/echo.hpp"
@@ -177,6 +178,8 @@ int Run::runSequence() {
                         .a(" SAND SEGMENT(S) HAVE NEITHER A FRICTION ANGLE NOR A BLOW COUNT;"));
         console.put(textio::Line().x(1).a("         THEIR FRICTION ANGLE IS TAKEN AS 0."));
     }
+
+    RunCapacityAnalysis(*this);
 
     closeFiles();
     return status;

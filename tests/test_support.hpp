@@ -118,3 +118,38 @@ inline void PrepareRun(Run& run, const std::string& inputText) {
 }
 
 }  // namespace pileaxial::testing
+
+namespace pileaxial::testing {
+
+struct RunResult {
+    int status = -1;
+    std::vector<std::string> report;
+    std::string plot;
+    std::string console;
+    std::string errors;
+};
+
+// A whole run of `inputText` (and a CPT file when `cptText` is given) in `dir`, as the host runs it.
+inline RunResult runCase(const TempDir& dir, const std::string& inputText, const std::string& cptText = "",
+                         std::tm when = fixedTime(2026, 3, 1, 0, 0, 0)) {
+    RunFileSet files;
+    files.inputName = dir.write("case.in", inputText);
+    files.outputName = dir.file("case.out");
+    files.plotName = dir.file("case.plt");
+    if (!cptText.empty()) files.cptName = dir.write("case.cpt", cptText);
+    std::ostringstream console, errors;
+    RunEnvironment env;
+    env.console = &console;
+    env.errors = &errors;
+    env.fixedTime = when;
+    Run run(env);
+    RunResult result;
+    result.status = run.execute(files);
+    result.report = readLines(files.outputName);
+    result.plot = readFile(files.plotName);
+    result.console = console.str();
+    result.errors = errors.str();
+    return result;
+}
+
+}  // namespace pileaxial::testing

@@ -1,0 +1,157 @@
+#include "capacity/driver.hpp"
+
+#include <array>
+
+#include "capacity/plot_file.hpp"
+#include "capacity/post_processing.hpp"
+#include "capacity/tables.hpp"
+#include "methods/onshore/fhwa.hpp"
+#include "methods/onshore/lambda.hpp"
+#include "methods/onshore/usace.hpp"
+#include "model/grid.hpp"
+
+namespace pileaxial {
+
+namespace {
+
+using UnitTransferRoutine = void (*)(Run&);
+
+// The unit-value routine of each MethodId; a slot without a routine is skipped and prints nothing.
+constexpr std::array<UnitTransferRoutine, kMethodCount> kRoutines = {
+    FhwaUnitTransfer,  // 1 FHWA
+    UsaceUnitTransfer, // 2 USACE
+    LambdaUnitTransfer,// 3 Revised Lambda
+    nullptr,           // 4 API RP-2A (2010)
+    nullptr,           // 5 NGI
+    nullptr,           // 6 ICP/MTD
+    nullptr,           // 7 Fugro 2004
+    nullptr,           // 8 UWA
+    nullptr,           // 9 user-specified unit load transfers
+};
+
+bool hasRoutine(int methodId) { return kRoutines[static_cast<std::size_t>(methodId - 1)] != nullptr; }
+
+bool selected(const Run& run, int methodId) {
+    return run.pile.methodSelected[InputOrderOf(methodId)] == 1;
+}
+
+void refillPileLength(Run& run) {
+    CapacityState& cap = run.capacity();
+    cap.PileLength[1] = 0;
+    for (int k = 2; k <= cap.pileNodeCount; ++k) cap.PileLength[k] = (k - 1) * run.pile.lengthIncrement;
+}
+
+void postProcess(Run& run, int methodId) {
+    run.capacity().CurrentMethodId = methodId;
+    PostProcessMethod(run);
+}
+
+// Runs one method's routine and its post-processing, and keeps the node unit friction the method
+// leaves (after its limit) with the method, so its table and the load-transfer hand-over can read it
+// after other methods have run.
+void computeMethod(Run& run, int methodId) {
+    CapacityState& cap = run.capacity();
+    kRoutines[static_cast<std::size_t>(methodId - 1)](run);
+    postProcess(run, methodId);
+    MethodCurves& curves = cap.method[methodId];
+    for (int k = 1; k <= cap.pileNodeCount; ++k) {
+        curves.SavedUnitSideFriction[k] = cap.current.LimitedUnitSideFriction[k];
+    }
+    curves.computed = true;
+    refillPileLength(run);
+}
+
+// Onshore factor step: each method's end bearing (in tension its self weight) times the LRFD factor
+// on bearing of the node, and the ultimate capacity from the method's own side resistance.
+void factorOnshoreMethods(Run& run) {
+    CapacityState& cap = run.capacity();
+    for (int m = kFhwa; m <= kLambda; ++m) {
+        MethodCurves& curves = cap.method[m];
+        for (int k = 1; k <= cap.pileNodeCount; ++k) {
+            curves.SavedEndBearing[k] = curves.SavedUnfactoredEndBearing[k] * run.grid.segLrfdBearing[k];
+            curves.SavedUltimateCapacity[k] = curves.SavedSkin[k] + curves.SavedEndBearing[k];
+        }
+    }
+}
+
+void printMethodTable(Run& run, int methodId) {
+    const CapacityState& cap = run.capacity();
+    const MethodCurves& curves = cap.method[methodId];
+    const TableVariant variant = SelectTableVariant(run.pile, methodId);
+    WriteTableHeading(run, methodId, variant);
+    for (int k = 1; k <= cap.pileNodeCount; ++k) {
+        if (!IsPrintedNode(k, cap.pileNodeCount, run.pile.printInterval)) continue;
+        CapacityRow row;
+        row.pileLength = cap.PileLength[k];
+        row.skinFriction = curves.SavedSkin[k];
+        row.endBearing = curves.SavedEndBearing[k];
+        row.ultimateCapacity = curves.SavedUltimateCapacity[k];
+        row.plugLength = curves.SavedPlugLength[k];
+        row.plugControlsTip = curves.TipControl[k] == 2;
+        row.unitSideFriction = curves.SavedUnitSideFriction[k];
+        WriteTableRow(run, variant, row);
+    }
+}
+
+int selectedMethodCount(const Run& run) {
+    int count = 0;
+    for (int input = 1; input <= 9; ++input) {
+        if (input >= 6 && run.pile.cptDataSwitch != 1) continue;
+        const int methodId = MethodIdOfInput(input);
+        if (run.pile.methodSelected[input] == 1 && hasRoutine(methodId)) ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+void RunCapacityPass(Run& run, int pass) {
+    CapacityState& cap = run.capacity();
+    cap.AnalysisPass = pass;
+
+    BuildSegmentGrid(run);
+    cap.pileNodeCount = run.pile.tipNodeCount;
+    refillPileLength(run);
+
+    for (int m = kFhwa; m <= kLambda; ++m) postProcess(run, m);
+    refillPileLength(run);
+    cap.plotRowCount = PlotRowCount(cap.pileNodeCount, run.pile.printInterval);
+
+    if (pass == 1) {
+        WritePlotHeader(run.plot, selectedMethodCount(run), cap.plotRowCount, run.pile.unitSystem,
+                        run.pile.loadTransferMethod);
+        for (int m = kFhwa; m <= kLambda; ++m) {
+            if (hasRoutine(m)) computeMethod(run, m);
+        }
+        factorOnshoreMethods(run);
+        for (int m = kFhwa; m <= kLambda; ++m) {
+            if (hasRoutine(m) && selected(run, m)) printMethodTable(run, m);
+        }
+        return;
+    }
+
+    // Pass 2: the onshore curves recomputed at the start of the pass are factored again so the
+    // hand-over reads current values; the offshore methods follow.
+    factorOnshoreMethods(run);
+    HandOverLoadTransferMethod(run);
+}
+
+void HandOverLoadTransferMethod(Run& run) {
+    CapacityState& cap = run.capacity();
+    const int m = MethodIdOfInput(run.pile.loadTransferMethod);
+    const MethodCurves& curves = cap.method[m];
+    for (int k = 1; k <= cap.pileNodeCount; ++k) {
+        cap.current.TotalSkinFriction[k] = curves.SavedSkin[k];
+        // The unfactored curve is kept per method, so a bearing factor of 0 hands over cleanly.
+        cap.current.EndBearing[k] = curves.SavedUnfactoredEndBearing[k];
+        cap.current.LimitedUnitSideFriction[k] = curves.SavedUnitSideFriction[k];
+    }
+}
+
+void RunCapacityAnalysis(Run& run) {
+    run.capacity().UserMethodDone = false;
+    RunCapacityPass(run, 1);
+    RunCapacityPass(run, 2);
+}
+
+}  // namespace pileaxial
