@@ -62,4 +62,19 @@ BENCHMARK(BM_BuildGrid)->Unit(benchmark::kMicrosecond);
 }  // namespace
 }  // namespace pileaxial
 
-BENCHMARK_MAIN();
+
+
+namespace pileaxial {
+namespace {
+
+// Creating the run object: the model and the result arrays, zeroed.
+void BM_CreateRun(benchmark::State& state) {
+    for (auto _ : state) {
+        Run run;
+        benchmark::DoNotOptimize(&run);
+    }
+}
+BENCHMARK(BM_CreateRun)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace pileaxial

@@ -32,9 +32,11 @@ public:
 
 private:
     static void check(int i) {
-        if (i < 1 || i > capacity) {
-            throw IndexError("index " + std::to_string(i) + " outside 1.." + std::to_string(capacity));
-        }
+        if (i < 1 || i > capacity) [[unlikely]] outOfRange(i);
+    }
+    // Kept out of line so that the check itself stays a compare and a branch in every formula.
+    [[noreturn, gnu::noinline, gnu::cold]] static void outOfRange(int i) {
+        throw IndexError("index " + std::to_string(i) + " outside 1.." + std::to_string(capacity));
     }
     std::array<T, Capacity> data_{};
 };
