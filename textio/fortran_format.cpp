@@ -38,35 +38,39 @@ int fractionBits(double magnitude) {
 
 }  // namespace
 
-// The digits are those of the exact binary value: the precision asked of to_chars always reaches the
-// last nonzero digit (or the rounding digit), so to_chars itself never rounds.  The first digit after
-// the kept ones then decides: 5 or more rounds away from zero, whatever follows, which is exactly
-// rounding half away from zero on the exact value.
+// Rounding is half away from zero on the exact binary value.  A value can only lie exactly half way
+// between two d-decimal numbers when it is an odd multiple of 2^-(d+1); only then are its d+1 decimals
+// produced exactly and rounded here.  Every other value is converted correctly rounded by to_chars,
+// which cannot differ from rounding half away from zero when there is no tie.
 std::string formatF(double value, int width, int decimals) {
     if (!std::isfinite(value)) return stars(width);
-    const int d = std::max(decimals, 0);
+    const int d = std::clamp(decimals, 0, 100);
     const double magnitude = std::fabs(value);
 
-    std::string intDigits = "0";
-    std::string fracDigits(static_cast<std::size_t>(d), '0');
-    // Below half a unit of the rounding digit everything kept is zero; this also spares the long exact
-    // expansion of a tiny value.
-    if (magnitude >= 0.5 * std::pow(10.0, -(d + 1))) {
-        const int precision = std::max(d + 1, fractionBits(magnitude));
-        std::string buffer(static_cast<std::size_t>(precision) + 320, '\0');
-        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                          std::chars_format::fixed, precision);
-        const std::string text(buffer.data(), result.ptr);
+    char buffer[512];
+    char* const end = buffer + sizeof buffer;
+    std::string intDigits;
+    std::string fracDigits;
+    const double scaled = std::ldexp(magnitude, d + 1);
+    if (scaled == std::floor(scaled)) {
+        // At most d+1 binary places: d+1 decimals are exact.
+        const auto result = std::to_chars(buffer, end, magnitude, std::chars_format::fixed, d + 1);
+        const std::string text(buffer, result.ptr);
         const std::size_t point = text.find('.');
         intDigits = text.substr(0, point);
         fracDigits = text.substr(point + 1, static_cast<std::size_t>(d));
-        const bool roundUp = text[point + 1 + static_cast<std::size_t>(d)] >= '5';
-        if (roundUp) {
+        if (text.back() >= '5') {
             std::string all = intDigits + fracDigits;
             if (incrementDigits(all)) all.insert(all.begin(), '1');
             intDigits = all.substr(0, all.size() - static_cast<std::size_t>(d));
             fracDigits = all.substr(all.size() - static_cast<std::size_t>(d));
         }
+    } else {
+        const auto result = std::to_chars(buffer, end, magnitude, std::chars_format::fixed, d);
+        const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+        const std::size_t point = text.find('.');
+        intDigits = std::string(text.substr(0, point));
+        if (point != std::string_view::npos) fracDigits = std::string(text.substr(point + 1));
     }
 
     // A negative value keeps its sign even when it rounds to zero; an exact zero (of either sign) has none.

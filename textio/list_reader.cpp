@@ -1,6 +1,7 @@
 #include "textio/list_reader.hpp"
 
 #include <charconv>
+#include <cstdint>
 #include <limits>
 #include <stdexcept>
 #include <utility>
@@ -41,7 +42,44 @@ Parse parseInt(std::string_view text, int& out) {
 // without letter (the Fortran form 1.0+3).  Converted with correct rounding by from_chars, which unlike
 // strtod does not depend on the locale.  A result beyond the range of a double is an error; one too
 // small for it reads as zero.
+// Most input values are short decimals ("115", "0.75", "-12.5").  When the digits make an integer M of
+// at most 15 digits and the decimal point stands k <= 22 places from the end, M and 10^k are exact
+// doubles and the single division M / 10^k is the correctly rounded value, the same as from_chars
+// gives.  Returns false when the text is not of that simple form.
+bool parseShortDecimal(std::string_view text, double& out) {
+    constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool point = false;
+    bool anyDigit = false;
+    for (; i < n; ++i) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            anyDigit = true;
+            if (mantissa != 0 || c != '0') ++digits;
+            if (digits > 15) return false;
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            if (point) ++decimals;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (decimals > 22 || !anyDigit) return false;
+    const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+    out = negative ? -value : value;
+    return true;
+}
+
 Parse parseReal(std::string_view text, double& out) {
+    if (parseShortDecimal(text, out)) return Parse::Ok;
     std::size_t i = 0;
     const std::size_t n = text.size();
     std::string normal;
