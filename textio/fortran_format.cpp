@@ -42,43 +42,66 @@ int fractionBits(double magnitude) {
 // between two d-decimal numbers when it is an odd multiple of 2^-(d+1); only then are its d+1 decimals
 // produced exactly and rounded here.  Every other value is converted correctly rounded by to_chars,
 // which cannot differ from rounding half away from zero when there is no tie.
-std::string formatF(double value, int width, int decimals) {
-    if (!std::isfinite(value)) return stars(width);
+void appendF(std::string& out, double value, int width, int decimals) {
+    if (!std::isfinite(value)) {
+        out.append(static_cast<std::size_t>(std::max(width, 0)), '*');
+        return;
+    }
     const int d = std::clamp(decimals, 0, 100);
     const double magnitude = std::fabs(value);
 
+    // buffer[0] is kept free for a carry out of the leading digit.
     char buffer[512];
-    char* const end = buffer + sizeof buffer;
-    std::string intDigits;
-    std::string fracDigits;
+    char* const first = buffer + 1;
+    char* start = first;
+    char* last = first;  // one past the digits
     const double scaled = std::ldexp(magnitude, d + 1);
     if (scaled == std::floor(scaled)) {
         // At most d+1 binary places: d+1 decimals are exact.
-        const auto result = std::to_chars(buffer, end, magnitude, std::chars_format::fixed, d + 1);
-        const std::string text(buffer, result.ptr);
-        const std::size_t point = text.find('.');
-        intDigits = text.substr(0, point);
-        fracDigits = text.substr(point + 1, static_cast<std::size_t>(d));
-        if (text.back() >= '5') {
-            std::string all = intDigits + fracDigits;
-            if (incrementDigits(all)) all.insert(all.begin(), '1');
-            intDigits = all.substr(0, all.size() - static_cast<std::size_t>(d));
-            fracDigits = all.substr(all.size() - static_cast<std::size_t>(d));
+        last = std::to_chars(first, buffer + sizeof buffer, magnitude, std::chars_format::fixed, d + 1).ptr;
+        const bool roundUp = *--last >= '5';
+        if (d == 0) --last;  // the point before the dropped decimal
+        if (roundUp) {
+            bool carry = true;
+            for (char* p = last; carry && p != first;) {
+                --p;
+                if (*p == '.') continue;
+                if (*p == '9') {
+                    *p = '0';
+                } else {
+                    ++*p;
+                    carry = false;
+                }
+            }
+            if (carry) *--start = '1';  // all nines: one more integer digit
         }
     } else {
-        const auto result = std::to_chars(buffer, end, magnitude, std::chars_format::fixed, d);
-        const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-        const std::size_t point = text.find('.');
-        intDigits = std::string(text.substr(0, point));
-        if (point != std::string_view::npos) fracDigits = std::string(text.substr(point + 1));
+        last = std::to_chars(first, buffer + sizeof buffer, magnitude, std::chars_format::fixed, d).ptr;
     }
-
+    std::string_view digits(start, static_cast<std::size_t>(last - start));
+    const bool withPoint = d > 0;
     // A negative value keeps its sign even when it rounds to zero; an exact zero (of either sign) has none.
-    const std::string sign = (value < 0.0) ? "-" : "";
-    std::string text = sign + intDigits + "." + fracDigits;
+    const bool negative = value < 0.0;
+    std::size_t length = digits.size() + (withPoint ? 0 : 1) + (negative ? 1 : 0);
     // The optional leading zero goes only when the field is too narrow for it (and a digit remains).
-    if (static_cast<int>(text.size()) > width && intDigits == "0" && d > 0) text = sign + "." + fracDigits;
-    return rightAligned(text, width);
+    if (static_cast<int>(length) > width && withPoint && digits.size() > 1 && digits[0] == '0' && digits[1] == '.') {
+        digits.remove_prefix(1);
+        --length;
+    }
+    if (static_cast<int>(length) > width) {
+        out.append(static_cast<std::size_t>(std::max(width, 0)), '*');
+        return;
+    }
+    out.append(static_cast<std::size_t>(width) - length, ' ');
+    if (negative) out.push_back('-');
+    out.append(digits);
+    if (!withPoint) out.push_back('.');
+}
+
+std::string formatF(double value, int width, int decimals) {
+    std::string out;
+    appendF(out, value, width, decimals);
+    return out;
 }
 
 std::string formatE(double value, int width, int decimals) {
@@ -138,7 +161,7 @@ Line& Line::a(std::string_view text) {
 }
 
 Line& Line::f(double value, int width, int decimals) {
-    text_ += formatF(value, width, decimals);
+    appendF(text_, value, width, decimals);
     return *this;
 }
 
