@@ -1,5 +1,6 @@
 // The command-line host: runs one analysis and exits with the run status.
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,14 +20,10 @@ int main(int argc, char** argv) {
         case CommandLine::Action::Error:
             std::cerr << "pileaxial: " << cl.error << "\n\n" << pileaxial::host::UsageText();
             return pileaxial::kStatusFault;
-        case CommandLine::Action::ControlFile: {
-            pileaxial::Run run;
-            return run.executeFromControlFile();
-        }
-        case CommandLine::Action::Direct: {
-            pileaxial::Run run;
-            return run.execute(cl.files);
-        }
+        case CommandLine::Action::ControlFile:
+            return std::make_unique<pileaxial::Run>()->executeFromControlFile();
+        case CommandLine::Action::Direct:
+            return std::make_unique<pileaxial::Run>()->execute(cl.files);
     }
     return pileaxial::kStatusFault;
 }
