@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <thread>
 
 #include "engine/run.hpp"
 #include "tests/test_support.hpp"
@@ -211,6 +212,40 @@ TEST(RunFaults, RunsAreIndependentObjects) {
     shallow.g6 = "10 0";
     EXPECT_EQ(runCase(dir, shallow.str()).status, 1);
     EXPECT_EQ(runCase(dir, CaseText().str()).status, 0);
+}
+
+TEST(RunFaults, RunsSideBySideInThreadsMatchRunsOneAfterAnother) {
+    // Four different cases, first one after another, then all at once on their own threads.
+    std::vector<std::string> inputs;
+    for (const char* selection : {"1 0 0 0 0 0 0 0 0", "0 1 0 0 0 0 0 0 0", "0 0 1 0 0 0 0 0 0", "1 1 1 0 0 0 0 0 0"}) {
+        CaseText c;
+        c.g5 = selection;
+        inputs.push_back(c.str());
+    }
+    inputs[1] = [] {
+        CaseText c;
+        c.g1 = "2 3 4 0";
+        c.g2 = "0 0 610 580 200000000 12 0";
+        c.g6 = "15 0";
+        c.points = {{"0 1 1 18 30 40", "0 0 0 10 0 0 0 0 0 1 1 0 0 0"},
+                    {"6 1 1 18 32 40", "0 0 0 20 0 0 0 0 0 1 1 0 0 0"},
+                    {"6 2 1 8 0 9", "0 0 50 25 0 20 0 0 0 1 1 0 0 0"},
+                    {"20 2 1 8 0 9", "0 0 90 45 0 20 0 0 0 1 1 0 0 0"}};
+        return c.str();
+    }();
+    std::vector<TempDir> dirs(inputs.size());
+    std::vector<RunResult> sequential, parallel(inputs.size());
+    for (std::size_t i = 0; i < inputs.size(); ++i) sequential.push_back(runCase(dirs[i], inputs[i]));
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        threads.emplace_back([&, i] { parallel[i] = runCase(dirs[i], inputs[i]); });
+    }
+    for (std::thread& t : threads) t.join();
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        EXPECT_EQ(parallel[i].status, 0);
+        EXPECT_EQ(parallel[i].report, sequential[i].report) << "case " << i;
+        EXPECT_EQ(parallel[i].plot, sequential[i].plot) << "case " << i;
+    }
 }
 
 }  // namespace
