@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "capacity/bearing_charts.hpp"
 
@@ -72,7 +73,15 @@ public:
         loose_ = 10.0 * d + 1.0;
         medium_ = 15.0 * d + 1.0;
         dense_ = 20.0 * d + 1.0;
-        if (pile.criticalDepthOption > 0) loose_ = medium_ = dense_ = pile.userCriticalDepth;
+        if (pile.criticalDepthOption == 1 && pile.userCriticalDepth < kPresentTolerance) {
+            // The effective stress never reached the critical stress within the profile: the whole pile
+            // lies above the critical depth and no limiting stress applies.  (Read as a depth, the 0
+            // would put the critical depth at the ground and hold the tip to the stress of the second
+            // node for every pile length.)
+            loose_ = medium_ = dense_ = std::numeric_limits<double>::infinity();
+        } else if (pile.criticalDepthOption > 0) {
+            loose_ = medium_ = dense_ = pile.userCriticalDepth;
+        }
     }
 
     // Advances the walk to a sand segment at pile length `pileLength` and returns the limiting stress

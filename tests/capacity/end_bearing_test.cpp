@@ -143,6 +143,32 @@ TEST(EndBearingSand, UsaceCriticalDepthClasses) {
     EXPECT_NEAR(Top(*run, 23), 26.45, kTol);
 }
 
+// Critical depth by stress (option 1) that the effective stress never reached: no depth was found
+// (0 is kept), the whole pile lies above the critical depth and the tip stress is not limited.
+// Sand phi 30 (Nq 23) with sigma' = 0.1 z ksf and capped stresses equal to the full ones.
+TEST(EndBearingSand, UsaceStressCriticalDepthNeverReachedLimitsNothing) {
+    auto run = Prepared();
+    for (int s = 1; s <= 50; ++s) {
+        SetSand(*run, s, 30.0, 0.1 * (s - 1), 0.1 * s);
+        run->grid.segStressCapped[s] = 0.1 * s;
+    }
+    run->pile.criticalDepthOption = 1;
+    run->pile.userCriticalDepth = 0.0;
+    Compute(*run, kUsace);
+    EXPECT_NEAR(Bottom(*run, 30), 23.0 * 3.0, kTol);  // not 23 x 0.2 (the stress of node 2)
+    EXPECT_NEAR(Top(*run, 50), 23.0 * 4.9, kTol);
+
+    // A depth found at 10 ft: the first node past it (Lp 11 ft, segment 12) fixes 1.2 ksf.
+    run->pile.userCriticalDepth = 10.0;
+    Compute(*run, kUsace);
+    EXPECT_NEAR(Bottom(*run, 11), 23.0 * 1.1, kTol);
+    EXPECT_NEAR(Bottom(*run, 30), 23.0 * 1.2, kTol);
+    // The user's own depth is taken as given.
+    run->pile.criticalDepthOption = 2;
+    Compute(*run, kUsace);
+    EXPECT_NEAR(Bottom(*run, 30), 23.0 * 1.2, kTol);
+}
+
 TEST(EndBearingCone, ConeResistanceOfTheSounding) {
     CptSounding cpt;
     EXPECT_EQ(ConeResistanceAt(cpt, 5.0), 0.0);
