@@ -123,12 +123,13 @@ bool IsPrintedNode(int k, int nodeCount, int printInterval) {
 }
 
 int PlotRowCount(int nodeCount, int printInterval) {
-    const int n = nodeCount - 1;
-    const int p = printInterval;
-    int rows = (p + n) / p;
+    // Wide arithmetic: a print interval near the largest integer must not overflow p + n.
+    const long long n = static_cast<long long>(nodeCount) - 1;
+    const long long p = printInterval;
+    long long rows = (p + n) / p;
     if (rows < 1) rows = 0;
     if ((rows - 1) * p + 1 < nodeCount) ++rows;
-    return rows;
+    return static_cast<int>(rows);
 }
 
 }  // namespace pileaxial

@@ -1,5 +1,6 @@
 #include "engine/control_file.hpp"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -34,6 +35,17 @@ std::string askForName(std::ostream& console, std::istream& consoleIn, const cha
     return trimName(answer.substr(0, std::min(answer.size(), kNameWidth)));
 }
 
+// True when `name` is the control file itself (or a path to it).
+bool IsControlFile(const std::string& name) {
+    if (name.empty()) return false;
+    std::error_code ec1, ec2;
+    // Made absolute first: a name that does not exist yet is otherwise left as it was spelt.
+    const auto file = std::filesystem::weakly_canonical(std::filesystem::absolute(name, ec1), ec1);
+    const auto control = std::filesystem::weakly_canonical(std::filesystem::absolute("names.dat", ec2), ec2);
+    if (ec1 || ec2) return name == "names.dat";
+    return file == control;
+}
+
 }  // namespace
 
 RunFileSet ReadControlFile(std::istream& names, std::ostream& console, std::istream& consoleIn) {
@@ -59,6 +71,15 @@ RunFileSet ReadControlFile(std::istream& names, std::ostream& console, std::istr
             askForName(console, consoleIn, "ENTER A FILE NAME FOR YOUR GRAPHIC DATA FILE.", "plot-data");
     }
     if (cpt) files.cptName = trimName(*cpt);
+    // The host writes names.dat for every run: a report or plot file of that name would destroy it.
+    if (IsControlFile(files.outputName)) {
+        throw InputError("names.dat, record 6 (output file name): the report file \"" + files.outputName +
+                         "\" is the control file names.dat; the run would overwrite it");
+    }
+    if (IsControlFile(files.plotName)) {
+        throw InputError("names.dat, record 7 (plot-data file name): the plot-data file \"" + files.plotName +
+                         "\" is the control file names.dat; the run would overwrite it");
+    }
     return files;
 }
 

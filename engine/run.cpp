@@ -30,8 +30,10 @@ std::tm localNow() {
 bool sameFile(const std::string& a, const std::string& b) {
     if (a.empty() || b.empty()) return false;
     std::error_code ec1, ec2;
-    const auto pa = std::filesystem::weakly_canonical(std::filesystem::path(a), ec1);
-    const auto pb = std::filesystem::weakly_canonical(std::filesystem::path(b), ec2);
+    // Made absolute first: a name that does not exist yet is otherwise left as it was spelt, and
+    // "x.out" and "./x.out" would pass for two files.
+    const auto pa = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ec1), ec1);
+    const auto pb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, ec2), ec2);
     if (ec1 || ec2) return a == b;
     return pa == pb;
 }
@@ -141,7 +143,7 @@ int Run::runSequence() {
     }
 
     if (!CheckSoilExtent(*this)) {
-        closeFiles();
+        finishFiles();
         return status;
     }
 
@@ -159,13 +161,13 @@ int Run::runSequence() {
             out->put(textio::Line().x(1).a("SEGMENT OR CONSULT MORLIX, INC. FOR CHANGING THE DEFAULT VALUE"));
         }
         status = kStatusStopped;
-        closeFiles();
+        finishFiles();
         return status;
     }
     pile.segmentCount = ComputeSegmentCount(pile);
 
     const double nodeRatio = pile.embeddedLength / pile.lengthIncrement + kLengthTolerance;
-    if (nodeRatio + 1 > kMaxNodes) {
+    if (nodeRatio >= kMaxNodes) {  // int(ratio) + 1 pile nodes would exceed the capacity
         throw InputError(files.inputName + ", record G4, field 2 (increment of pile length): the pile is "
                          "divided into more than " + std::to_string(kMaxNodes) +
                          " computation nodes along its axis; use a larger increment");
@@ -181,7 +183,7 @@ int Run::runSequence() {
 
     RunCapacityAnalysis(*this);
 
-    closeFiles();
+    finishFiles();
     return status;
 }
 
@@ -195,6 +197,19 @@ int Run::fail(const std::string& message) {
     closeFiles();
     status = kStatusFault;
     return status;
+}
+
+void Run::finishFiles() {
+    // Everything written so far must have reached the files: a full disk or a lost medium leaves a
+    // report that ends early, and such a run must not end as completed.  The files stay open while
+    // this is checked, so the message still reaches the report when only the plot file failed.
+    if (reportFile_.is_open() && !reportFile_.flush()) {
+        throw InputError("the report file \"" + files.outputName + "\" could not be written in full");
+    }
+    if (plotFile_.is_open() && !plotFile_.flush()) {
+        throw InputError("the plot-data file \"" + files.plotName + "\" could not be written in full");
+    }
+    closeFiles();
 }
 
 void Run::closeFiles() {

@@ -69,6 +69,9 @@ public:
     // report; the files are closed.
     int fail(const std::string& message);
     void closeFiles();
+    // Closes the report and plot-data files after checking that everything written reached them;
+    // throws InputError when one could not be written in full.
+    void finishFiles();
 
 private:
     int runSequence();

@@ -1,6 +1,7 @@
 #include "input/input_reader.hpp"
 
 #include <cmath>
+#include <sstream>
 #include <string>
 
 #include "textio/list_reader.hpp"
@@ -13,6 +14,8 @@ constexpr double kAreaPerSquareFoot = 144.0;
 constexpr double kEnhancedEndShortening = 1.0e-7f;
 constexpr double kWaterUnitWeightEnglish = 75.0;   // pcf: a lower effective unit weight is submerged soil
 constexpr double kWaterUnitWeightSi = 12.0;        // kN/m^3
+constexpr double kLargestBatter = 90.0;
+constexpr double kTaperDegreesToRadians = 0.01745f;            // degrees from the vertical, not reached
 
 constexpr const char* kMethodFields[9] = {
     "1 (FHWA)", "2 (USACE)", "3 (Revised Lambda)", "4 (API RP 2A)", "5 (user-specified)",
@@ -85,6 +88,16 @@ void readGeneral(Model& m, InputFile& file) {
         p.outsideDiameter = p.perimeter / kPerimeterPi;
         p.insideDiameter = 0;
     }
+    // Perimeters, areas and the tip window all scale with the diameter: a pile without one has no
+    // capacity to compute, and a bore as wide as the pile leaves a wall of no or negative thickness.
+    if (!(p.outsideDiameter > 0)) {
+        file.refuse("G2", "3 (outside diameter)",
+                    "the pile has no outside diameter (give it, or the perimeter of a non-circular pile in "
+                    "field 1)");
+    }
+    if (p.insideDiameter >= p.outsideDiameter) {
+        file.refuse("G2", "4 (inside diameter)", "the inside diameter is not smaller than the outside diameter");
+    }
 
     r.begin("G3");
     r.item(p.enhancedEndLength, "1 (length of enhanced end section)");
@@ -92,6 +105,20 @@ void readGeneral(Model& m, InputFile& file) {
     r.item(p.batterAngle, "3 (batter angle)");
     r.finish();
     p.batterAngleAsRead = p.batterAngle;
+    // A batter is an inclination from the vertical: at 90 degrees or more the pile would lie flat or
+    // point upwards, its vertical increment would vanish or turn negative and the grid would run out
+    // of the ground.
+    if (!(std::fabs(p.batterAngle) < kLargestBatter)) {
+        std::ostringstream angle;
+        angle << p.batterAngle;
+        file.refuse("G3", "3 (batter angle)",
+                    "the batter angle is " + angle.str() +
+                        " degrees; the pile must be inclined less than 90 degrees from the vertical");
+    }
+    if (p.enhancedEndLength >= kPresentTolerance && p.enhancedEndDiameter >= p.outsideDiameter) {
+        file.refuse("G3", "2 (internal diameter of enhanced end section)",
+                    "the internal diameter of the enhanced end section is not smaller than the outside diameter");
+    }
     if (p.enhancedEndLength < kPresentTolerance) {
         // No enhanced end: the whole pile is the "end section", with the plain inside diameter.
         p.enhancedEndDiameter = p.insideDiameter;
@@ -109,6 +136,14 @@ void readGeneral(Model& m, InputFile& file) {
     r.finish();
     if (!(p.lengthIncrement > 0)) {
         file.refuse("G4", "2 (increment of pile length)", "the increment must be greater than 0");
+    }
+    if (p.taperAngle > 0) {
+        // The taper narrows the pile from the head: it must keep a diameter down to the tip.
+        const double headDiameter = p.outsideDiameter / (p.english() ? 12.0 : 1000.0);
+        if (headDiameter - 2 * std::tan(p.taperAngle * kTaperDegreesToRadians) * p.totalLength <= 0) {
+            file.refuse("G4", "4 (taper angle)",
+                        "the taper narrows the pile to nothing before its tip; check the angle (degrees)");
+        }
     }
     // Every run computes the FHWA method, whose charts have a column for each of the seven pile
     // types, and hands one method's curves to the load-settlement analysis: both codes must exist.
@@ -249,6 +284,11 @@ void readSettlementAndOptions(Model& m, InputFile& file) {
     r.item(p.criticalDepthOption, "1 (critical depth option)");
     r.item(p.userCriticalDepth, "2 (user-specified critical depth)");
     r.finish();
+    // A critical depth at or above the ground would limit every effective stress to zero.
+    if (p.criticalDepthOption == 2 && !(p.userCriticalDepth > 0)) {
+        file.refuse("C1", "2 (user-specified critical depth)",
+                    "option 2 needs a critical depth below the ground surface (greater than 0)");
+    }
 
     st.tzTableSwitch = r.readInt("Q0", "1 (t-z multiplier table switch)");
     if (st.tzTableSwitch == 1) {

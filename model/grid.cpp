@@ -1,6 +1,7 @@
 // Derived quantities of the pile and soil model and the computation grid of equal pile segments.
 #include "model/grid.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -106,8 +107,16 @@ void FillSoilArrays(Model& model, int count) {
                 // Below the profile: the deepest point's values hold, nothing is extrapolated.
                 at.lower = at.upper = n;
             } else {
+                // The segment belongs to the layer its top lies in.  When its midpoint falls outside
+                // that pair of points (a point inside the segment, or a profile starting below the
+                // ground) the nearer point's values hold: extrapolating past a point would carry a
+                // layer's gradient into the next layer, and between a given limit and the "no limit"
+                // marker it gives limits of minus millions.
                 const double span = soil.point[k + 1].depth - soil.point[k].depth;
-                if (span != 0.0) at = ProfileSample{k, k + 1, mid - soil.point[k].depth, span};
+                if (span != 0.0) {
+                    const double offset = std::clamp(mid - soil.point[k].depth, 0.0, span);
+                    at = ProfileSample{k, k + 1, offset, span};
+                }
             }
             if (top >= lastDepth - kDepthTolerance) typePoint = n;
         }
@@ -259,11 +268,15 @@ void BuildSegmentGrid(Model& model) {
     grid.segStressCappedTop[1] = 0.0;
     int firstBelow = 0;        // first segment from 2 on whose bottom reaches `firstBelowDepth`
     double firstBelowDepth = 0.0;
+    // A critical depth sought where the stress reaches its threshold, in a profile whose stress never
+    // gets there, does not exist: the stresses stay unlimited (a critical depth of 0 would limit
+    // them all to nothing).
+    const bool noCriticalDepth = pile.criticalDepthOption == 1 && pile.userCriticalDepth < kPresentTolerance;
     for (int s = 2; s <= segments; ++s) {
         if (grid.segSoilType[s] < 1.5) zc = SandCriticalDepth(grid.segFrictionAngle[s], diameter);
         if (pile.criticalDepthOption > 0) zc = pile.userCriticalDepth;
 
-        if (zc > grid.segBottom[s]) {
+        if (noCriticalDepth || zc > grid.segBottom[s]) {
             grid.segStressCapped[s] = grid.segStressBottom[s];
         } else {
             if (firstBelow == 0 || zc != firstBelowDepth) {

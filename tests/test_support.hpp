@@ -117,6 +117,15 @@ inline void PrepareRun(Run& run, const std::string& inputText) {
     for (int k = 1; k <= cap.pileNodeCount; ++k) cap.PileLength[k] = (k - 1) * run.pile.lengthIncrement;
 }
 
+// The input refuses a pile without a diameter; the methods still guard against one.  This takes the
+// diameters out of a prepared run and rebuilds its grid, to reach those guards.
+inline void RemoveDiameters(Run& run) {
+    run.pile.outsideDiameter = 0;
+    run.pile.insideDiameter = 0;
+    run.pile.enhancedEndDiameter = 0;
+    BuildSegmentGrid(run);
+}
+
 }  // namespace pileaxial::testing
 
 namespace pileaxial::testing {

@@ -162,8 +162,9 @@ TEST(PostProcessingTip, FixedPlugOptions) {
 
 TEST(PostProcessingTip, ZeroOutsideDiameterTakesTheValueAtTheTip) {
     CaseText text;
-    text.g2 = "0 144 0 0 29000000 40 0";  // 1 ft2 section, no diameter
+    text.g2 = "0 144 12 0 29000000 40 0";  // 1 ft2 section; the diameter is taken out below
     auto run = Prepared(text);
+    testing::RemoveDiameters(*run);
     PostProcess(*run, kApi);
     // Sand, Nq 40, sigma' = 0.115 z: at 10 ft 46 ksf on 1 ft2 (closed section).
     EXPECT_NEAR(run->capacity().current.GrossBearingAt[11], 46.0, 1e-6);

@@ -1,6 +1,7 @@
 // Capacity tables: the six layouts, row selection and the plot-data rows, line by line.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
 
 #include "capacity/plot_file.hpp"
@@ -192,7 +193,8 @@ TEST(CapacityTables, RowSelectionAndRowCount) {
     EXPECT_EQ(printed(3, 10), (std::vector<int>{1, 3}));  // interval beyond the node count
     EXPECT_EQ(printed(4, 1), (std::vector<int>{1, 2, 3, 4}));
     for (int nodes : {1, 2, 3, 10, 11, 12, 41, 501}) {
-        for (int interval : {1, 2, 5, 10, 600}) {
+        // The largest interval an input can hold still gives the first and the last node.
+        for (int interval : {1, 2, 5, 10, 600, std::numeric_limits<int>::max()}) {
             EXPECT_EQ(PlotRowCount(nodes, interval), static_cast<int>(printed(nodes, interval).size()))
                 << nodes << " nodes, interval " << interval;
         }

@@ -68,6 +68,24 @@ TEST(ControlFile, FaultsAreInputErrors) {
     EXPECT_THROW(ReadControlFile(truncated, console, keyboard), InputError);
 }
 
+TEST(ControlFile, OutputNamedLikeTheControlFileIsRefused) {
+    // The report or plot file would overwrite names.dat, which the host wrote for this run.
+    std::ostringstream console;
+    std::istringstream keyboard;
+    std::istringstream report(std::string(kHead) + "a.in\nnames.dat\na.plt\n");
+    try {
+        ReadControlFile(report, console, keyboard);
+        FAIL() << "a report named names.dat was accepted";
+    } catch (const InputError& e) {
+        EXPECT_NE(std::string(e.what()).find("names.dat, record 6 (output file name)"), std::string::npos)
+            << e.what();
+    }
+    std::istringstream plot(std::string(kHead) + "a.in\na.out\n./names.dat  \n");
+    EXPECT_THROW(ReadControlFile(plot, console, keyboard), InputError);
+    std::istringstream similar(std::string(kHead) + "names.dat.in\nnames.out\nnames.dat.plt\n");
+    EXPECT_EQ(ReadControlFile(similar, console, keyboard).plotName, "names.dat.plt");
+}
+
 TEST(FileNameSplit, WindowsAndPosixNames) {
     FileNameParts p = SplitFileName("C:\\piles\\job 7\\case.dat");
     EXPECT_EQ(p.drive, "C:");

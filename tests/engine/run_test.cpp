@@ -153,6 +153,17 @@ std::vector<FaultCase> faultCases() {
                      {"record G4", "field 3 (pile type)"}});
     cases.push_back({"load-transfer method 0", with([](CaseText& c) { c.g4 = "0 1 1 0 0 0 0"; }), "",
                      {"record G4", "field 5 (method for unit load transfers)"}});
+    cases.push_back({"no outside diameter", with([](CaseText& c) { c.g2 = "0 0 0 0 29000000 40 0"; }), "",
+                     {"record G2", "field 3 (outside diameter)"}});
+    cases.push_back({"bore as wide as the pile", with([](CaseText& c) { c.g2 = "0 36 24 24 29000000 40 0"; }), "",
+                     {"record G2", "field 4 (inside diameter)"}});
+    cases.push_back({"enhanced end bore wider than the pile", with([](CaseText& c) { c.g3 = "5 25 0"; }), "",
+                     {"record G3", "field 2 (internal diameter of enhanced end section)"}});
+    // 24 in = 2 ft narrowed by 2 x tan(1.5 deg) x 40 ft = 2.09 ft: nothing left at the tip.
+    cases.push_back({"taper to nothing", with([](CaseText& c) { c.g4 = "0 1 5 1.5 1 0 0"; }), "",
+                     {"record G4", "field 4 (taper angle)"}});
+    cases.push_back({"user critical depth 0", with([](CaseText& c) { c.tail = "0\n0 1.0\n0 0 0\n0 0\n2 0\n0\n0\n0\n"; }),
+                     "", {"record C1", "field 2 (user-specified critical depth)"}});
     cases.push_back({"100 area rows", with([](CaseText& c) { c.tail = "0\n0 1.0\n0 0 0\n100 2\n"; }), "",
                      {"record A1", "field 1 (number of area rows)", "100"}});
     cases.push_back({"101 verification depths", with([](CaseText& c) { c.tail = "1\n101\n"; }), "",
@@ -161,6 +172,11 @@ std::vector<FaultCase> faultCases() {
                      {"case.cpt", "record P0", "field 2 (number of points)", "1001"}});
     cases.push_back({"CPT file ends early", CaseText().str(), "0 3\n0 100\n1 200\n",
                      {"case.cpt", "record P1 point 3"}});
+    // At 90 degrees from the vertical or beyond, the pile no longer goes down into the soil.
+    cases.push_back({"batter angle 90", with([](CaseText& c) { c.g3 = "0 0 90"; }), "",
+                     {"case.in", "line 6", "record G3", "field 3 (batter angle)", "90 degrees"}});
+    cases.push_back({"batter angle -120", with([](CaseText& c) { c.g3 = "0 0 -120"; }), "",
+                     {"record G3", "field 3 (batter angle)", "-120 degrees"}});
     cases.push_back({"stickup longer than the pile", with([](CaseText& c) { c.g2 = "0 0 24 23 29000000 40 41"; }),
                      "", {"record G2", "stickup"}});
     return cases;
@@ -203,6 +219,72 @@ TEST(RunFaults, MissingFilesAndOverwritingAnInput) {
     files.outputName = files.inputName;
     EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
     EXPECT_EQ(testing::readFile(files.inputName), CaseText().str());
+
+    // Report and plot file are one file spelt two ways, relative to the working directory, before
+    // either exists.
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    files.outputName = "new.out";
+    files.plotName = "./new.out";
+    errors.str("");
+    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    std::filesystem::current_path(home);
+    EXPECT_NE(errors.str().find("is also the report file"), std::string::npos) << errors.str();
+    EXPECT_FALSE(std::filesystem::exists(dir.file("new.out")));
+}
+
+TEST(RunFaults, FilesThatCannotBeWrittenInFullEndWithStatusTwo) {
+    // /dev/full takes the open and refuses every write, as a full disk does.
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
+    TempDir dir;
+    std::ostringstream console, errors;
+    RunEnvironment env;
+    env.console = &console;
+    env.errors = &errors;
+    RunFileSet files{dir.write("case.in", CaseText().str()), "/dev/full", dir.file("case.plt"), ""};
+    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    EXPECT_NE(errors.str().find("the report file \"/dev/full\" could not be written in full"), std::string::npos)
+        << errors.str();
+
+    // Only the plot file fails: the report, still open, says so at its end.
+    errors.str("");
+    files.outputName = dir.file("case.out");
+    files.plotName = "/dev/full";
+    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    const auto report = testing::readLines(files.outputName);
+    ASSERT_FALSE(report.empty());
+    EXPECT_EQ(report.back(), " the plot-data file \"/dev/full\" could not be written in full");
+
+    // A stop with status 1 checks its files as well.
+    CaseText shallow;
+    shallow.g6 = "10 0";
+    files.inputName = dir.write("shallow.in", shallow.str());
+    files.plotName = dir.file("case.plt");
+    files.outputName = "/dev/full";
+    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+}
+
+TEST(RunSequence, PileNodesUpToTheirCapacityProceed) {
+    // A 61 degree batter reaches 999 ft along the axis in 500 ft of soil: 1000 nodes at 1 ft, the
+    // most the node arrays hold.  One foot more needs node 1001 and is refused.
+    CaseText c;
+    c.g2 = "0 0 12 11 29000000 999 0";
+    c.g3 = "0 0 61";
+    c.g6 = "500 0";
+    c.points = {{"0 1 1 115 32 40", "0 0 0 10 0 0 0 0 0 1 1 0 0 0"},
+                {"500 1 1 115 32 40", "0 0 0 20 0 0 0 0 0 1 1 0 0 0"}};
+    c.g1 = "1 100 2 0";
+    TempDir dir;
+    RunResult r = runCase(dir, c.str());
+    EXPECT_EQ(r.status, 0) << r.errors;
+    const auto last = std::find_if(r.report.rbegin(), r.report.rend(),
+                                   [](const std::string& line) { return line.rfind(std::string(12, ' ') + "999.00", 0) == 0; });
+    EXPECT_NE(last, r.report.rend());
+
+    c.g2 = "0 0 12 11 29000000 1000 0";
+    r = runCase(dir, c.str());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.errors.find("record G4, field 2 (increment of pile length)"), std::string::npos) << r.errors;
 }
 
 TEST(RunFaults, RunsAreIndependentObjects) {

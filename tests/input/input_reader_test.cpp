@@ -41,14 +41,14 @@ TEST(InputReader, GeneralRecordsAndPileAdjustments) {
 
     // A non-circular section becomes the circle of the same perimeter.
     c.g2 = "12.5664 0 99 20 29000000 40 2";
-    c.g3 = "5 10 0";
+    c.g3 = "5 2 0";
     m = read(c.str());
     EXPECT_EQ(m.pile.outsideDiameter, 12.5664 / 3.1415998935699463);
     EXPECT_EQ(m.pile.outsideDiameterAsRead, 99.0);
     EXPECT_EQ(m.pile.insideDiameter, 0.0);
     // A given enhanced end stays as given.
     EXPECT_EQ(m.pile.enhancedEndLength, 5.0);
-    EXPECT_EQ(m.pile.enhancedEndDiameter, 10.0);
+    EXPECT_EQ(m.pile.enhancedEndDiameter, 2.0);
 }
 
 TEST(InputReader, SoilPointConversionsEnglish) {

@@ -65,6 +65,28 @@ TEST(SegmentGrid, SinglePointAndCoincidentPointsAboveTheProfile) {
     EXPECT_EQ(step->grid.segUnitWeight[3], 130.0 + 20.0 * 0.5 / 8.0);
 }
 
+TEST(SegmentGrid, SegmentAcrossASoilPointTakesThePointInsteadOfExtrapolating) {
+    // Sand from 0 to 10.3 ft (a friction limit given only at its bottom) over clay: the segment from
+    // 10 to 11 ft starts in the sand, but its midpoint (10.5) lies below the sand's bottom point.
+    auto m = MakePile(1, 1.0, 20.0, 15.0, {{0, 1, 100, 30}, {10.3, 1, 110, 32}, {10.3, 2, 60, 0}, {20, 2, 70, 0}});
+    m->soil.point[1].maxUnitFriction = kNoLimit;
+    m->soil.point[2].maxUnitFriction = 1.0;
+    Build(*m);
+    const SegmentGrid& g = m->grid;
+    EXPECT_DOUBLE_EQ(g.segUnitWeight[5], 100.0 + 10.0 * 4.5 / 10.3);  // midpoint inside the layer
+    // Not 9999999 + (1 - 9999999) x 10.5 / 10.3 = -194173 ksf.
+    EXPECT_EQ(g.segMaxFriction[11], 1.0);
+    EXPECT_EQ(g.segUnitWeight[11], 110.0);
+    EXPECT_EQ(g.segSoilType[11], 1.0);
+    EXPECT_DOUBLE_EQ(g.segUnitWeight[12], 60.0 + 10.0 * (11.5 - 10.3) / 9.7);
+
+    // A profile that starts below the ground: the first point's values hold above it.
+    auto deep = MakePile(1, 1.0, 10.0, 8.0, {{2, 1, 100, 30}, {10, 1, 140, 34}});
+    Build(*deep);
+    EXPECT_EQ(deep->grid.segUnitWeight[1], 100.0);
+    EXPECT_DOUBLE_EQ(deep->grid.segUnitWeight[4], 100.0 + 40.0 * 1.5 / 8.0);
+}
+
 TEST(SegmentGrid, BatteredPileFillsTheExtraNodeIndices) {
     auto m = MakePile(1, 1.0, 6.0, 10.0,
                       {{0, 1, 100, 30}, {3, 1, 120, 30}, {3, 2, 80, 0}, {4.5, 2, 90, 0}});
@@ -137,6 +159,18 @@ TEST(SegmentGrid, StaleCriticalDepthIsResetAndFoundByStress) {
     EXPECT_EQ(m->grid.segStressCapped[20], m->grid.segStressBottom[20]);
     EXPECT_EQ(m->grid.segStressCapped[35], 29 * 0.125);
     EXPECT_EQ(m->grid.segStressCappedTop[35], m->grid.segStressCapped[34]);
+}
+
+TEST(SegmentGrid, StressThatNeverReachesTheThresholdIsNotLimited) {
+    // 30 ft of sand at 100 pcf ends at 3.0 ksf, below the 3.5 ksf of the stress criterion: no
+    // critical depth exists and every stress stays as it is (10 ft: 1.0 ksf, 30 ft: 3.0 ksf).
+    auto m = MakePile(1, 1.0, 30.0, 25.0, {{0, 1, 100, 36}, {30, 1, 100, 36}});
+    m->pile.criticalDepthOption = 1;
+    Build(*m);
+    EXPECT_EQ(m->pile.userCriticalDepth, 0.0);
+    EXPECT_NEAR(m->grid.segStressCapped[10], 1.0, 1e-12);
+    EXPECT_NEAR(m->grid.segStressCapped[30], 3.0, 1e-12);
+    EXPECT_NEAR(m->grid.segStressCappedTop[30], 2.9, 1e-12);
 }
 
 TEST(SegmentGrid, SandCriticalDepthCarriesOverBuildsAndUpTheProfile) {

@@ -290,13 +290,15 @@ TEST(FhwaClay, StratumThicknessCountedOnceWhateverTheIncrement) {
 // deepest curve is read (case 1 curve 40 at 2.0 ksf: 0.68, f = 1.36), and the side resistance is zero.
 TEST(FhwaDegenerate, ZeroDiameterReadsTheDeepestCurve) {
     CaseText c;
-    c.g2 = "0 0 0 0 29000000 10 0";
+    c.g2 = "0 0 12 0 29000000 10 0";
     c.g6 = "30 0";
     c.points = {{"0 1 1 115 30 40", S2("0 10")},
                 {"10 1 1 115 30 40", S2("0 10")},
                 {"10 2 1 55 0 9", S2("2000 1000")},
                 {"30 2 1 55 0 9", S2("2000 1000")}};
-    auto run = Analyse(c);
+    auto run = Prepare(c);
+    testing::RemoveDiameters(*run);
+    FhwaUnitTransfer(*run);
     EXPECT_NEAR(run->capacity().method[1].SegmentUnitFriction(1, 11), 1.36, 1e-6);
     for (int k = 1; k <= 11; ++k) EXPECT_EQ(run->capacity().current.TotalSkinFriction[k], 0.0);
 }

@@ -187,9 +187,9 @@ TEST(LambdaInput, PileWithoutStiffnessOrSectionIsRefused) {
     CaseText c = Uniform(kClay, kClayStrengths);
     c.g2 = "0 0 12 11 0 10 0";
     EXPECT_THROW(Lambda(c), InputError);
-    c.g2 = "0 0 12 12 29000000 10 0";  // no annulus and no area given
+    c.g2 = "0 0 12 12 29000000 10 0";  // no annulus and no area given: refused on reading
     EXPECT_THROW(Lambda(c), InputError);
-    c.g2 = "0 18 12 12 29000000 10 0";  // the area given is used
+    c.g2 = "0 18 12 11 29000000 10 0";
     EXPECT_NO_THROW(Lambda(c));
 }
 
