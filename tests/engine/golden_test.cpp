@@ -23,12 +23,11 @@ std::string normalised(std::vector<std::string> lines) {
     return text;
 }
 
-void checkExample(const std::string& name, bool withCpt) {
+void checkCase(const std::string& name, const std::string& input, const std::string& cpt) {
     testing::TempDir dir;
-    const std::string base = kSource + "/examples/" + name + "/" + name;
     RunFileSet files;
-    files.inputName = dir.write(name + ".in", testing::readFile(base + ".in"));
-    if (withCpt) files.cptName = dir.write(name + ".cpt", testing::readFile(base + ".cpt"));
+    files.inputName = dir.write(name + ".in", input);
+    if (!cpt.empty()) files.cptName = dir.write(name + ".cpt", cpt);
     files.outputName = dir.file(name + ".out");
     files.plotName = dir.file(name + ".plt");
     std::ostringstream console, errors;
@@ -51,9 +50,50 @@ void checkExample(const std::string& name, bool withCpt) {
     EXPECT_EQ(plot, testing::readFile(golden + ".plt"));
 }
 
+void checkExample(const std::string& name, bool withCpt) {
+    const std::string base = kSource + "/examples/" + name + "/" + name;
+    checkCase(name, testing::readFile(base + ".in"), withCpt ? testing::readFile(base + ".cpt") : "");
+}
+
 TEST(GoldenReports, EnglishOpenPipeInSandAndClay) { checkExample("english-pipe", false); }
 
 TEST(GoldenReports, SiClosedPipeWithSounding) { checkExample("si-closed-cpt", true); }
+
+// The table layouts in whole runs: all three onshore methods of the default test case, varied.
+TEST(GoldenReports, TableLayoutsInWholeRuns) {
+    using testing::CaseText;
+    struct Variant {
+        const char* name;
+        void (*change)(CaseText&);
+    };
+    const Variant variants[] = {
+        {"battered-open-pipe", [](CaseText& c) { c.g3 = "0 0 10"; }},
+        {"plugged", [](CaseText& c) { c.tail = "0\n0 1.0\n0 1 0\n0 0\n0 0\n0\n0\n0\n"; }},
+        {"unplugged", [](CaseText& c) { c.tail = "0\n0 1.0\n0 2 0\n0 0\n0 0\n0\n0\n0\n"; }},
+        {"closed-buoyant-tension",
+         [](CaseText& c) {
+             c.g1 = "1 5 4 1";
+             c.g6 = "50 36";
+             c.points[0].first = "0 1 1 60 30 40";
+             c.points[1].first = "20 1 1 60 32 40";
+             c.tail = "0\n1 0.8\n0 0 0\n0 0\n0 0\n0\n0\n0\n";
+         }},
+        {"battered-tension",
+         [](CaseText& c) {
+             c.g3 = "0 0 15";
+             c.tail = "0\n1 0.8\n0 0 0\n0 0\n0 0\n0\n0\n0\n";
+         }},
+        {"one-node", [](CaseText& c) { c.g2 = "0 0 24 23 29000000 0.5 0"; }},
+        {"long-print-interval", [](CaseText& c) { c.g1 = "1 60 4 0"; }},
+    };
+    for (const Variant& v : variants) {
+        SCOPED_TRACE(v.name);
+        CaseText c;
+        c.g5 = "1 1 1 0 0 0 0 0 0";
+        v.change(c);
+        checkCase(std::string("layout-") + v.name, c.str(), "");
+    }
+}
 
 }  // namespace
 }  // namespace pileaxial
