@@ -3,6 +3,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -115,6 +116,13 @@ inline void PrepareRun(Run& run, const std::string& inputText) {
     CapacityState& cap = run.capacity();
     cap.pileNodeCount = run.pile.tipNodeCount;
     for (int k = 1; k <= cap.pileNodeCount; ++k) cap.PileLength[k] = (k - 1) * run.pile.lengthIncrement;
+}
+
+// A run of the case `c` prepared as above, on the heap (a run object is large).
+inline std::unique_ptr<Run> PreparedRun(const CaseText& c) {
+    auto run = std::make_unique<Run>();
+    PrepareRun(*run, c.str());
+    return run;
 }
 
 // The input refuses a pile without a diameter; the methods still guard against one.  This takes the

@@ -16,11 +16,7 @@ using pileaxial::testing::CaseText;
 
 // The default case: English, 24 in open pipe (inside 23 in), 40 ft embedded, 50 one-foot segments;
 // sand down to 20 ft, clay below.
-std::unique_ptr<Run> Prepared(const CaseText& text = CaseText{}) {
-    auto run = std::make_unique<Run>();
-    testing::PrepareRun(*run, text.str());
-    return run;
-}
+std::unique_ptr<Run> Prepared(const CaseText& text = CaseText{}) { return testing::PreparedRun(text); }
 
 // The same layout in SI: 610 mm pipe, 12 m embedded, 1 m segments.
 CaseText SiCase() {

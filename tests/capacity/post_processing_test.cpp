@@ -14,11 +14,7 @@ namespace {
 
 using pileaxial::testing::CaseText;
 
-std::unique_ptr<Run> Prepared(const CaseText& text) {
-    auto run = std::make_unique<Run>();
-    testing::PrepareRun(*run, text.str());
-    return run;
-}
+std::unique_ptr<Run> Prepared(const CaseText& text) { return testing::PreparedRun(text); }
 
 // A small open pipe for hand checks: 8 in outside, 6 in inside, 3 ft long, in uniform sand of
 // 100 pcf, phi 30, K 10, Nq 20, three 1 ft segments.  So sigma' = 0.1 z ksf, the unit end bearing of

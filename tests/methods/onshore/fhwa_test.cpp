@@ -16,11 +16,7 @@ namespace {
 
 using testing::CaseText;
 
-std::unique_ptr<Run> Prepare(const CaseText& c) {
-    auto run = std::make_unique<Run>();
-    testing::PrepareRun(*run, c.str());
-    return run;
-}
+std::unique_ptr<Run> Prepare(const CaseText& c) { return testing::PreparedRun(c); }
 
 std::unique_ptr<Run> Analyse(const CaseText& c) {
     auto run = Prepare(c);

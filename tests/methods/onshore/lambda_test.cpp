@@ -17,8 +17,7 @@ namespace {
 using testing::CaseText;
 
 std::unique_ptr<Run> Lambda(const CaseText& c, void (*adjust)(pileaxial::Run&) = nullptr) {
-    auto run = std::make_unique<Run>();
-    testing::PrepareRun(*run, c.str());
+    auto run = testing::PreparedRun(c);
     if (adjust) adjust(*run);
     LambdaUnitTransfer(*run);
     return run;

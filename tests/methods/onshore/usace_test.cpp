@@ -18,8 +18,7 @@ using testing::CaseText;
 constexpr double kTol = 2.0e-5;
 
 std::unique_ptr<Run> Usace(const CaseText& c, void (*adjust)(Run&) = nullptr) {
-    auto run = std::make_unique<Run>();
-    testing::PrepareRun(*run, c.str());
+    auto run = testing::PreparedRun(c);
     if (adjust) adjust(*run);
     UsaceUnitTransfer(*run);
     return run;
