@@ -95,6 +95,11 @@ void readGeneral(Model& m, InputFile& file) {
                     "the pile has no outside diameter (give it, or the perimeter of a non-circular pile in "
                     "field 1)");
     }
+    // The pile's axial stiffness enters the Revised Lambda stiffness ratio (always computed) and the
+    // load-settlement analysis.
+    if (!(p.elasticModulus > 0)) {
+        file.refuse("G2", "5 (modulus of elasticity)", "the modulus of elasticity must be greater than 0");
+    }
     if (p.insideDiameter >= p.outsideDiameter) {
         file.refuse("G2", "4 (inside diameter)", "the inside diameter is not smaller than the outside diameter");
     }

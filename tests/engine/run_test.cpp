@@ -155,6 +155,8 @@ std::vector<FaultCase> faultCases() {
                      {"record G4", "field 5 (method for unit load transfers)"}});
     cases.push_back({"no outside diameter", with([](CaseText& c) { c.g2 = "0 0 0 0 29000000 40 0"; }), "",
                      {"record G2", "field 3 (outside diameter)"}});
+    cases.push_back({"no modulus", with([](CaseText& c) { c.g2 = "0 0 24 23 0 40 0"; }), "",
+                     {"record G2", "field 5 (modulus of elasticity)"}});
     cases.push_back({"bore as wide as the pile", with([](CaseText& c) { c.g2 = "0 36 24 24 29000000 40 0"; }), "",
                      {"record G2", "field 4 (inside diameter)"}});
     cases.push_back({"enhanced end bore wider than the pile", with([](CaseText& c) { c.g3 = "5 25 0"; }), "",
