@@ -9,6 +9,7 @@
 #include "methods/onshore/lambda.hpp"
 #include "methods/onshore/usace.hpp"
 #include "model/grid.hpp"
+#include "settlement/load_transfer.hpp"
 
 namespace pileaxial {
 
@@ -134,6 +135,7 @@ void RunCapacityPass(Run& run, int pass) {
     // hand-over reads current values; the offshore methods follow.
     factorOnshoreMethods(run);
     HandOverLoadTransferMethod(run);
+    LoadSettlementAnalysis(run);
 }
 
 void HandOverLoadTransferMethod(Run& run) {

@@ -53,7 +53,8 @@ void checkDistinctFiles(const RunFileSet& files) {
 
 }  // namespace
 
-Run::Run(RunEnvironment env) : env_(std::move(env)), capacity_(std::make_unique<CapacityState>()) {
+Run::Run(RunEnvironment env) : env_(std::move(env)), capacity_(std::make_unique<CapacityState>()),
+      loadSettlement_(std::make_unique<LoadSettlementState>()) {
     console.attach(&consoleStream());
 }
 

@@ -10,6 +10,7 @@
 
 #include "capacity/capacity_state.hpp"
 #include "model/model.hpp"
+#include "settlement/settlement_state.hpp"
 #include "textio/record_writer.hpp"
 
 namespace pileaxial {
@@ -54,6 +55,9 @@ public:
     // The capacity analysis results (large: kept on the heap, one allocation per run).
     CapacityState& capacity() { return *capacity_; }
     const CapacityState& capacity() const { return *capacity_; }
+    // The load-settlement results: curves used, tip curve, load distribution and load-settlement points.
+    LoadSettlementState& loadSettlement() { return *loadSettlement_; }
+    const LoadSettlementState& loadSettlement() const { return *loadSettlement_; }
 
     // --- output channels ------------------------------------------------------------------------
     textio::RecordWriter report;
@@ -78,6 +82,7 @@ private:
 
     RunEnvironment env_;
     std::unique_ptr<CapacityState> capacity_;
+    std::unique_ptr<LoadSettlementState> loadSettlement_;
     std::ofstream reportFile_;
     std::ofstream plotFile_;
 };

@@ -16,6 +16,7 @@ using testing::TempDir;
 const std::string kFhwaTitle = std::string(28, ' ') + "*  FED. HWY. METHOD  *";
 const std::string kUsaceTitle = std::string(28, ' ') + "* ARMY CORPS METHOD  *";
 const std::string kLambdaTitle = std::string(28, ' ') + "*  LAMBDA 2 METHOD   *";
+const std::string kCurveCountRecord = "           6";
 
 std::vector<std::size_t> positionsOf(const std::vector<std::string>& lines, const std::string& line) {
     std::vector<std::size_t> at;
@@ -55,8 +56,11 @@ TEST(CapacityDriver, SelectedOnshoreTablesInOrderWithTheirPlotRows) {
 
     // 40 ft in 1 ft increments: 41 nodes; every fifth from the head and the tip: 9 rows.
     const std::vector<std::string> plot = testing::splitLines(r.plot);
-    ASSERT_EQ(plot.size(), 1u + 3 * 9);
+    // The load-transfer records follow the capacity rows, opening with the count of printed t-z curves
+    // (three for each of the two soil intervals).
+    ASSERT_GT(plot.size(), 1u + 3 * 9);
     EXPECT_EQ(plot[0], "           3           9           1           1");
+    EXPECT_EQ(plot[1 + 3 * 9], kCurveCountRecord);
     for (std::size_t t : {fhwa[0], usace[0], lambda[0]}) {
         const std::vector<std::string> rows = tableRows(r.report, t);
         ASSERT_EQ(rows.size(), 9u);
@@ -80,7 +84,10 @@ TEST(CapacityDriver, NoMethodSelectedPrintsNoTable) {
     c.g5 = "0 0 0 0 0 0 0 0 0";
     const testing::RunResult r = run(c);
     EXPECT_TRUE(positionsOf(r.report, kFhwaTitle).empty());
-    EXPECT_EQ(r.plot, "           0           9           1           1\n");
+    const std::vector<std::string> plot = testing::splitLines(r.plot);
+    ASSERT_GE(plot.size(), 2u);
+    EXPECT_EQ(plot[0], "           0           9           1           1");
+    EXPECT_EQ(plot[1], kCurveCountRecord);
 }
 
 TEST(CapacityDriver, ShortPileAndLongPrintInterval) {
@@ -93,7 +100,7 @@ TEST(CapacityDriver, ShortPileAndLongPrintInterval) {
     std::vector<std::string> rows = tableRows(r.report, fhwa[0]);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].substr(0, 18), "              0.00");
-    EXPECT_EQ(testing::splitLines(r.plot).size(), 2u);
+    EXPECT_EQ(testing::splitLines(r.plot).at(2), kCurveCountRecord);
 
     // A print interval beyond the node count: the head and the tip.
     c = CaseText();
