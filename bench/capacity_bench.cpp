@@ -1,5 +1,6 @@
-// The first analysis pass (grid rebuilt, FHWA, USACE and Revised Lambda computed, post-processed and
-// printed) on a 500-segment profile.
+// The capacity analysis on a 500-segment profile: the first pass alone (grid rebuilt, FHWA, USACE and
+// Revised Lambda computed, post-processed and printed), and the whole analysis of a run (both passes,
+// every method built, the load-settlement analysis with its report and plot records).
 #include <benchmark/benchmark.h>
 
 #include <sstream>
@@ -13,12 +14,8 @@
 namespace pileaxial {
 namespace {
 
-void BM_FirstPass(benchmark::State& state) {
-    std::ostringstream report, plot, console;
-    RunEnvironment env;
-    env.console = &console;
-    Run run(env);
-    // The case selects the three onshore methods, so every table is printed.
+// A run read from the large case and made ready for the capacity analysis, writing into strings.
+void PrepareLargeRun(Run& run, std::ostringstream& report, std::ostringstream& plot) {
     std::istringstream in(bench::LargeCase(80));
     ReadInputFile(run, in, "bench.in");
     SetUnitLabels(run);
@@ -29,6 +26,15 @@ void BM_FirstPass(benchmark::State& state) {
     run.pile.segmentCount = ComputeSegmentCount(run.pile);
     run.report.attach(&report);
     run.plot.attach(&plot);
+}
+
+void BM_FirstPass(benchmark::State& state) {
+    std::ostringstream report, plot, console;
+    RunEnvironment env;
+    env.console = &console;
+    Run run(env);
+    // The case selects the three onshore methods, so every table is printed.
+    PrepareLargeRun(run, report, plot);
     for (auto _ : state) {
         report.str("");
         plot.str("");
@@ -38,6 +44,25 @@ void BM_FirstPass(benchmark::State& state) {
     if (run.pile.segmentCount != 500) state.SkipWithError("expected 500 segments");
 }
 BENCHMARK(BM_FirstPass)->Unit(benchmark::kMicrosecond);
+
+// The target: a whole analysis of a 500-segment case, load-settlement included, in under a millisecond.
+// The print interval of 5 gives 91 printed lengths, so 91 t-z curves and increments for 13 tip movements.
+void BM_FullAnalysis_500Segments(benchmark::State& state) {
+    std::ostringstream report, plot, console;
+    RunEnvironment env;
+    env.console = &console;
+    Run run(env);
+    PrepareLargeRun(run, report, plot);
+    for (auto _ : state) {
+        report.str("");
+        plot.str("");
+        RunCapacityAnalysis(run);
+        benchmark::DoNotOptimize(run.loadSettlement().points[1].topLoad);
+    }
+    if (run.pile.segmentCount != 500) state.SkipWithError("expected 500 segments");
+    if (!run.loadSettlement().computed) state.SkipWithError("no load-settlement curve");
+}
+BENCHMARK(BM_FullAnalysis_500Segments)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace pileaxial

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <tuple>
+#include <utility>
 
 namespace pileaxial::textio {
 namespace {
@@ -13,19 +15,6 @@ std::string stars(int width) { return std::string(static_cast<std::size_t>(std::
 std::string rightAligned(const std::string& text, int width) {
     if (static_cast<int>(text.size()) > width) return stars(width);
     return std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
-}
-
-// Adds one unit in the last place of a string of decimal digits; returns true when the carry runs out
-// of the left end (the digits were all nines and are now all zeros).
-bool incrementDigits(std::string& digits) {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
-            return false;
-        }
-        *it = '0';
-    }
-    return true;
 }
 
 // Number of binary digits after the point in the exact value of a finite, nonzero double: the value is
@@ -104,48 +93,99 @@ std::string formatF(double value, int width, int decimals) {
     return out;
 }
 
-std::string formatE(double value, int width, int decimals) {
-    if (!std::isfinite(value) || decimals < 1) return stars(width);
-    const int d = decimals;
-    const double magnitude = std::fabs(value);
+namespace {
 
-    std::string digits(static_cast<std::size_t>(d), '0');
-    int exponent = 0;  // of the form 0.ddd * 10^exponent
-    if (magnitude != 0.0) {
+// Significant digits of |value| as "D.DDD...e+XX" rounded half away from zero to `digits` significant
+// digits, written into `buffer`; returns the decimal exponent of the form 0.DDD * 10^exponent.  The
+// digits are taken from a correctly rounded conversion with 19 guard digits: the rounding decision can
+// only differ from one on the exact value when the guard digits read 5000...0, and only then is the
+// value converted exactly (a double has at most about 770 significant decimal digits).
+int roundedSignificand(double magnitude, int digits, char* out) {
+    char buffer[1100];
+    const auto convert = [&](int precision) {
+        return std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, precision).ptr;
+    };
+    char* end = convert(digits + 19);
+    const auto exponentAt = [&](const char* stop) {
+        const char* e = std::find(static_cast<const char*>(buffer), stop, 'e');
+        int exponent = 0;
+        std::from_chars(e + (e[1] == '+' ? 2 : 1), stop, exponent);
+        return std::pair<const char*, int>(e, exponent);
+    };
+    auto [ePos, exponent] = exponentAt(end);
+    // Mantissa digits without the point: buffer[0], buffer[2..ePos).
+    const auto digitAt = [&](int i) { return i == 0 ? buffer[0] : buffer[i + 1]; };
+    bool tie = digitAt(digits) == '5';
+    for (int i = digits + 1; tie && i < digits + 20; ++i) tie = digitAt(i) == '0';
+    if (tie) {
         // Enough significant digits for the exact value: M * 5^k has at most 17 + 0.7 k digits for
         // k = fractionBits > 0, and M * 2^-k at most 17 + 0.302 |k| for k <= 0.
         const int k = fractionBits(magnitude);
         const int significant = k > 0 ? 18 + (7 * k) / 10 : 19 + (3 * -k) / 10;
-        const int precision = std::max(d, significant);
-        std::string buffer(static_cast<std::size_t>(precision) + 16, '\0');
-        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                          std::chars_format::scientific, precision);
-        const std::string text(buffer.data(), result.ptr);  // "D.DDDDe+XX"
-        const std::size_t ePos = text.find('e');
-        const std::string all = text.substr(0, 1) + text.substr(2, ePos - 2);
-        exponent = std::stoi(text.substr(ePos + 1)) + 1;
-        digits = all.substr(0, static_cast<std::size_t>(d));
-        if (all[static_cast<std::size_t>(d)] >= '5' && incrementDigits(digits)) {
-            digits[0] = '1';  // 0.999.. rounded up to 1.000.. is 0.100.. one power higher
+        end = convert(std::max(digits, significant));
+        std::tie(ePos, exponent) = exponentAt(end);
+    }
+    for (int i = 0; i < digits; ++i) out[i] = digitAt(i);
+    ++exponent;
+    if (digitAt(digits) >= '5') {
+        int i = digits - 1;
+        while (i >= 0 && out[i] == '9') out[i--] = '0';
+        if (i >= 0) {
+            ++out[i];
+        } else {
+            out[0] = '1';  // 0.999.. rounded up to 1.000.. is 0.100.. one power higher
             ++exponent;
         }
     }
+    return exponent;
+}
 
-    std::string exponentText;
+}  // namespace
+
+void appendE(std::string& out, double value, int width, int decimals) {
+    const auto fill = [&] { out.append(static_cast<std::size_t>(std::max(width, 0)), '*'); };
+    if (!std::isfinite(value) || decimals < 1 || decimals > 300) return fill();
+    const int d = decimals;
+    const double magnitude = std::fabs(value);
+
+    char digits[320];
+    std::fill(digits, digits + d, '0');
+    const int exponent = magnitude != 0.0 ? roundedSignificand(magnitude, d, digits) : 0;
+
+    char exponentText[8];
+    int exponentLength = 0;
     const int absExponent = std::abs(exponent);
     if (absExponent <= 99) {
-        exponentText = std::string(exponent < 0 ? "E-" : "E+") + (absExponent < 10 ? "0" : "") +
-                       std::to_string(absExponent);
-    } else if (absExponent <= 999) {
-        exponentText = (exponent < 0 ? "-" : "+") + std::to_string(absExponent);
-    } else {
-        return stars(width);
+        exponentText[exponentLength++] = 'E';
+    } else if (absExponent > 999) {
+        return fill();
     }
+    exponentText[exponentLength++] = exponent < 0 ? '-' : '+';
+    if (absExponent < 10) exponentText[exponentLength++] = '0';
+    exponentLength = static_cast<int>(std::to_chars(exponentText + exponentLength, exponentText + 8, absExponent).ptr -
+                                      exponentText);
 
-    const std::string sign = (value < 0.0) ? "-" : "";
-    std::string text = sign + "0." + digits + exponentText;
-    if (static_cast<int>(text.size()) > width) text = sign + "." + digits + exponentText;
-    return rightAligned(text, width);
+    // "-0.DDDE+XX"; the leading zero goes when the field is too narrow for it.
+    const bool negative = value < 0.0;
+    int length = (negative ? 1 : 0) + 2 + d + exponentLength;
+    bool leadingZero = true;
+    if (length > width) {
+        leadingZero = false;
+        --length;
+    }
+    if (length > width) return fill();
+    out.append(static_cast<std::size_t>(width - length), ' ');
+    if (negative) out.push_back('-');
+    if (leadingZero) out.push_back('0');
+    out.push_back('.');
+    out.append(digits, static_cast<std::size_t>(d));
+    out.append(exponentText, static_cast<std::size_t>(exponentLength));
+}
+
+std::string formatE(double value, int width, int decimals) {
+    std::string out;
+    appendE(out, value, width, decimals);
+    return out;
 }
 
 std::string formatI(long long value, int width) { return rightAligned(std::to_string(value), width); }
@@ -166,7 +206,7 @@ Line& Line::f(double value, int width, int decimals) {
 }
 
 Line& Line::e(double value, int width, int decimals) {
-    text_ += formatE(value, width, decimals);
+    appendE(text_, value, width, decimals);
     return *this;
 }
 
