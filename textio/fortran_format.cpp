@@ -97,15 +97,16 @@ namespace {
 
 // Significant digits of |value| as "D.DDD...e+XX" rounded half away from zero to `digits` significant
 // digits, written into `buffer`; returns the decimal exponent of the form 0.DDD * 10^exponent.  The
-// digits are taken from a correctly rounded conversion with 19 guard digits: the rounding decision can
-// only differ from one on the exact value when the guard digits read 5000...0, and only then is the
-// value converted exactly (a double has at most about 770 significant decimal digits).
+// digits are taken from a correctly rounded conversion with 4 guard digits: the rounding decision can
+// only differ from one on the exact value when the guard digits read 5000, and only then (a tie, or
+// within 5 units of the fifth guard digit of one) is the value converted exactly (a double has at most about 770 significant decimal digits).
 int roundedSignificand(double magnitude, int digits, char* out) {
+    constexpr int kGuardDigits = 4;
     char buffer[1100];
     const auto convert = [&](int precision) {
         return std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, precision).ptr;
     };
-    char* end = convert(digits + 19);
+    char* end = convert(digits + kGuardDigits);
     const auto exponentAt = [&](const char* stop) {
         const char* e = std::find(static_cast<const char*>(buffer), stop, 'e');
         int exponent = 0;
@@ -116,7 +117,7 @@ int roundedSignificand(double magnitude, int digits, char* out) {
     // Mantissa digits without the point: buffer[0], buffer[2..ePos).
     const auto digitAt = [&](int i) { return i == 0 ? buffer[0] : buffer[i + 1]; };
     bool tie = digitAt(digits) == '5';
-    for (int i = digits + 1; tie && i < digits + 20; ++i) tie = digitAt(i) == '0';
+    for (int i = digits + 1; tie && i <= digits + kGuardDigits; ++i) tie = digitAt(i) == '0';
     if (tie) {
         // Enough significant digits for the exact value: M * 5^k has at most 17 + 0.7 k digits for
         // k = fractionBits > 0, and M * 2^-k at most 17 + 0.302 |k| for k <= 0.

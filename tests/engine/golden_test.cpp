@@ -95,5 +95,59 @@ TEST(GoldenReports, TableLayoutsInWholeRuns) {
     }
 }
 
+// The load-settlement analysis in whole runs: the curve shapes, the stick-up and batter, the user's
+// multipliers and tip movements, in both unit systems.
+TEST(GoldenReports, LoadSettlementInWholeRuns) {
+    using testing::CaseText;
+    struct Variant {
+        const char* name;
+        void (*change)(CaseText&);
+    };
+    const Variant variants[] = {
+        // FHWA curves on a battered pile standing 6 ft above the ground, with a zero friction length.
+        {"battered-stickup",
+         [](CaseText& c) {
+             c.g2 = "0 0 24 23 29000000 46 6";
+             c.g3 = "0 0 12";
+             c.g4 = "2 1 1 0 1 0 0";
+         }},
+        // USACE shapes: t-z curves in sand and clay, the tip in sand with its failure movement given.
+        {"usace-shapes",
+         [](CaseText& c) {
+             c.g4 = "0 1 1 0 2 0 0";
+             c.g5 = "0 1 0 0 0 0 0 0 0";
+             c.points = {{"0 1 1 115 30 40", "0 0 0 10 0 0 0 0 0 1 1 0 0 0"},
+                         {"20 1 1 115 32 40", "0 0 0 20 0 0 0 0 0 1 1 0 0 0"},
+                         {"20 2 1 55 0 9", "0 0 1000 500 0 20 0 0 0 1 1 0 0 0"},
+                         {"35 2 1 55 0 9", "0 0 2000 900 0 20 0 0 0 1 1 0 0 0"},
+                         {"35 1 1 60 36 40", "0 0 0 30 0 0 0 0 0 1 1 0.8 0 0"},
+                         {"60 1 1 60 36 40", "0 0 0 30 0 0 0 0 0 1 1 0.8 0 0"}};
+             c.g1 = "1 5 6 0";
+         }},
+        // SI, Revised Lambda curves with peak movements and residual ratios given, a t-z multiplier
+        // table, a user list of tip movements and multipliers on the tip curve.
+        {"si-multipliers",
+         [](CaseText& c) {
+             c.g1 = "2 4 4 1";
+             c.g2 = "0 0 457 0 30000000 15 0";
+             c.g4 = "0 0.5 3 0 3 0 0";
+             c.g5 = "0 0 1 0 0 0 0 0 0";
+             c.g6 = "20 0";
+             c.points = {{"0 2 1 8 0 9", "0 0 40 20 0 20 0 0 0 1 1 0 6 0.7"},
+                         {"8 2 1 8 0 9", "0 0 60 30 0 20 0 0 0 1 1 0 6 0.7"},
+                         {"8 1 1 10 34 40", "0 0 0 25 0 0 0 0 0 1 1 0 4 0"},
+                         {"20 1 1 10 36 40", "0 0 0 35 0 0 0 0 0 1 1 0 4 0"}};
+             c.tail = "0\n0 1.0\n0 0 0\n0 0\n0 0\n1\n3\n0 0.8 1.2\n8 1.0 1.0\n20 1.5 0.5\n"
+                      "1\n5\n0.0005\n0.002\n0.005\n0.02\n0.05\n1\n0.9 1.1\n";
+         }},
+    };
+    for (const Variant& v : variants) {
+        SCOPED_TRACE(v.name);
+        CaseText c;
+        v.change(c);
+        checkCase(std::string("settlement-") + v.name, c.str(), "");
+    }
+}
+
 }  // namespace
 }  // namespace pileaxial
