@@ -1,6 +1,6 @@
 // API RP-2A method and the steps the offshore methods share: the unit friction rules, the node limit
-// with its default in sand, tension, the zero friction length, the LRFD reductions and the cone
-// resistance rule of the cone-based methods.  Expected values are
+// with its default in sand, tension, the zero friction length, the LRFD reductions, the cone
+// resistance rule of the cone-based methods, and one table through the driver.  Expected values are
 // worked out by hand in the comments.
 #include "methods/offshore/api.hpp"
 
@@ -210,6 +210,44 @@ TEST(ApiUnitTransfer, NodeFrictionLimitsAndIntegration) {
         EXPECT_NEAR(cap.method[kApi].SavedSkin[k], c.savedSkin, 1.0e-5);
         EXPECT_NEAR(run->grid.segMaxFriction[1], c.segmentLimit, 1.0e-5);
     }
+}
+
+// The API table through the whole run.  The closed 12 in pipe of OneSoil, 10 ft, in clay of su
+// 1000 psf and 100 pcf, LRFD factors 0.8 on friction and 0.9 on bearing, unfactored resistance
+// reported, every node printed.
+//
+// Side friction, segments of 5 ft: segment 1 sv = 0.5 ksf, psi = 2, alpha = 0.5 x 2^-0.25 =
+// 0.420448; segment 2 sv = 1.0, psi = 1, alpha = 0.5.  Nodes: 0 and 5 ft in segment 1, 0.420448;
+// 10 ft on the boundary takes segment 2's bottom, 0.5.
+//   5 ft:  2 x 0.420448 x 7.853975 = 6.604380, reduced x 0.8 = 5.283504
+//   10 ft: + (0.420448 + 0.5) x 7.853975 = 7.229177: 13.833557, reduced 11.066846
+// The table shows the reduced resistance (11.1, not 13.8).
+// End bearing 9 su = 9 ksf on the gross area 0.7853975 ft^2, averaged 1.5 ft either side of the tip:
+//   0 ft:  only the 1.5 ft below ground: 9 x 0.7853975 x 1.5 / 3 = 3.534289, x 0.9 = 3.180860
+//   5, 10 ft: 9 x 0.7853975 = 7.068578, x 0.9 = 6.361720
+// Ultimate: 3.180860; 5.283504 + 6.361720 = 11.645224; 11.066846 + 6.361720 = 17.428566.
+TEST(ApiReport, ClaySiteWithLrfdFactors) {
+    CaseText c = OneSoil("2 1 100 0 9", "0 0 1000 500 0 20 0 0 0 0.8 0.9 0 0 0");
+    testing::TempDir dir;
+    const testing::RunResult r = testing::runCase(dir, c.str());
+    ASSERT_EQ(r.status, 0) << r.errors;
+
+    const std::string title = std::string(28, ' ') + "*  API RP-2A (2010)  *";
+    std::size_t at = 0;
+    while (at < r.report.size() && r.report[at] != title) ++at;
+    ASSERT_LT(at + 8, r.report.size());
+    const std::vector<std::string> rows(r.report.begin() + static_cast<std::ptrdiff_t>(at) + 5,
+                                        r.report.begin() + static_cast<std::ptrdiff_t>(at) + 9);
+    EXPECT_EQ(rows[0], "              FT.          KIP           KIP          KIP");
+    EXPECT_EQ(rows[1], "              0.00           0.0           3.2          3.2");
+    EXPECT_EQ(rows[2], "              5.00           5.3           6.4         11.6");
+    EXPECT_EQ(rows[3], "             10.00          11.1           6.4         17.4");
+
+    // One method printed, three rows, English, load transfer by API (input number 4).
+    const std::vector<std::string> plot = testing::splitLines(r.plot);
+    ASSERT_EQ(plot.size(), 4u);
+    EXPECT_EQ(plot[0], "           1           3           1           4");
+    EXPECT_EQ(plot[3], "    10.00      11.1       6.4       17.4      0.500");
 }
 
 }  // namespace
