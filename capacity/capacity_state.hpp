@@ -80,6 +80,8 @@ struct MethodCurves {
     SegmentPairArray SegmentRemoldedFriction;  // the second pair: inside of the pile / alternate
     SegmentPairArray SegmentThirdFriction;     // USACE mixed soil class only
     NodeArray SavedSkin;                 // side resistance as reported (reporting option)
+    NodeArray PrintedSkin;               // side resistance the method's table shows (offshore
+                                         // methods: the reduced one whatever the reporting option)
     NodeArray SavedEndBearing;           // end bearing (tension: self weight) times the LRFD factor
     NodeArray SavedUnfactoredEndBearing; // end bearing (tension: self weight) before the factor
     NodeArray SavedUnitSideFriction;     // node unit side friction after the method's limit

@@ -5,6 +5,7 @@
 #include "capacity/plot_file.hpp"
 #include "capacity/post_processing.hpp"
 #include "capacity/tables.hpp"
+#include "methods/offshore/api.hpp"
 #include "methods/onshore/fhwa.hpp"
 #include "methods/onshore/lambda.hpp"
 #include "methods/onshore/usace.hpp"
@@ -22,7 +23,7 @@ constexpr std::array<UnitTransferRoutine, kMethodCount> kRoutines = {
     FhwaUnitTransfer,  // 1 FHWA
     UsaceUnitTransfer, // 2 USACE
     LambdaUnitTransfer,// 3 Revised Lambda
-    nullptr,           // 4 API RP-2A (2010)
+    ApiUnitTransfer,   // 4 API RP-2A (2010)
     nullptr,           // 5 NGI
     nullptr,           // 6 ICP/MTD
     nullptr,           // 7 Fugro 2004
@@ -70,8 +71,27 @@ void factorOnshoreMethods(Run& run) {
         MethodCurves& curves = cap.method[m];
         for (int k = 1; k <= cap.pileNodeCount; ++k) {
             curves.SavedEndBearing[k] = curves.SavedUnfactoredEndBearing[k] * run.grid.segLrfdBearing[k];
-            curves.SavedUltimateCapacity[k] = curves.SavedSkin[k] + curves.SavedEndBearing[k];
+            curves.PrintedSkin[k] = curves.SavedSkin[k];
+            curves.SavedUltimateCapacity[k] = curves.PrintedSkin[k] + curves.SavedEndBearing[k];
         }
+    }
+}
+
+// Factor step of an offshore method, right after it ran: its end bearing (in tension its self weight)
+// times the LRFD factor on bearing of the node, kept as the method's own factored curve, and the
+// ultimate capacity from the side resistance the routine left behind, which is the one reduced by
+// the LRFD factors on friction.  The method's SavedSkin (by the reporting option) is what the
+// load-transfer hand-over reads; the table shows the reduced resistance.
+void factorOffshoreMethod(Run& run, int methodId) {
+    CapacityState& cap = run.capacity();
+    MethodResult& r = cap.current;
+    MethodCurves& curves = cap.method[methodId];
+    for (int k = 1; k <= cap.pileNodeCount; ++k) {
+        r.EndBearing[k] = r.EndBearing[k] * run.grid.segLrfdBearing[k];
+        r.UltimateCapacity[k] = r.TotalSkinFriction[k] + r.EndBearing[k];
+        curves.SavedEndBearing[k] = r.EndBearing[k];
+        curves.PrintedSkin[k] = r.TotalSkinFriction[k];
+        curves.SavedUltimateCapacity[k] = r.UltimateCapacity[k];
     }
 }
 
@@ -84,13 +104,26 @@ void printMethodTable(Run& run, int methodId) {
         if (!IsPrintedNode(k, cap.pileNodeCount, run.pile.printInterval)) continue;
         CapacityRow row;
         row.pileLength = cap.PileLength[k];
-        row.skinFriction = curves.SavedSkin[k];
+        row.skinFriction = curves.PrintedSkin[k];
         row.endBearing = curves.SavedEndBearing[k];
         row.ultimateCapacity = curves.SavedUltimateCapacity[k];
         row.plugLength = curves.SavedPlugLength[k];
         row.plugControlsTip = curves.TipControl[k] == 2;
         row.unitSideFriction = curves.SavedUnitSideFriction[k];
         WriteTableRow(run, variant, row);
+    }
+}
+
+// The offshore methods in their fixed order, each computed, factored and (when selected) printed
+// before the next one overwrites the current arrays.  API RP-2A always runs; the cone-based methods
+// (NGI, ICP/MTD, Fugro 2004, UWA) need a CPT sounding.
+void runOffshoreMethods(Run& run) {
+    for (int m = kApi; m <= kUwa; ++m) {
+        if (m != kApi && run.pile.cptDataSwitch != 1) continue;
+        if (!hasRoutine(m)) continue;
+        computeMethod(run, m);
+        factorOffshoreMethod(run, m);
+        if (selected(run, m)) printMethodTable(run, m);
     }
 }
 
@@ -132,8 +165,10 @@ void RunCapacityPass(Run& run, int pass) {
     }
 
     // Pass 2: the onshore curves recomputed at the start of the pass are factored again so the
-    // hand-over reads current values; the offshore methods follow.
+    // hand-over reads current values; the offshore methods follow, and the hand-over comes after all
+    // of them.
     factorOnshoreMethods(run);
+    runOffshoreMethods(run);
     HandOverLoadTransferMethod(run);
     LoadSettlementAnalysis(run);
 }
