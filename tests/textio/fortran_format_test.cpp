@@ -97,6 +97,12 @@ TEST(FormatE, RoundingHalfAwayAndCarryIntoTheExponent) {
     EXPECT_EQ(formatE(9.9951171875, 9, 2), " 0.10E+02");  // exact binary value above the half
     EXPECT_EQ(formatE(0.995, 9, 2), " 0.99E+00");         // 0.99499999999999999... is below it
     EXPECT_EQ(formatE(-99.5, 9, 2), "-0.10E+03");
+    // Just below and at powers of ten, where the decimal exponent is found by trial.
+    EXPECT_EQ(formatE(std::nextafter(1000.0, 0.0), 11, 4), " 0.1000E+04");
+    EXPECT_EQ(formatE(0.00099994999, 11, 4), " 0.9999E-03");
+    EXPECT_EQ(formatE(1e-5, 11, 4), " 0.1000E-04");
+    // More digits than a double holds exactly in a short decimal: the exact binary value shows.
+    EXPECT_EQ(formatE(0.1, 24, 18), " 0.100000000000000006E+00");
 }
 
 TEST(FormatE, LargeExponentsDropTheLetter) {
