@@ -176,18 +176,29 @@ void LoadTransferSolver(Run& run) {
     const double stickup = pile.stickupLength * u.length;
     const int curveCount = std::clamp(cap.plotRowCount, 1, kMaxTzCurves);
 
-    // Increments along the pile, from the tip up, with their stiffness and bracketing curves.
+    // Increments along the pile, numbered from the tip up: what does not change from pass to pass.
+    // The pile must be stiff everywhere before anything is solved.
+    struct Increment {
+        double s = 0;  // distance of the midpoint from the head
+        double stiffness = 0;
+        bool noFriction = false;
+        CurveBracket bracket;
+    };
     const int n = curveCount;
     const double dz = (stickup + embedded) / n;
     const double uniformStiffness = UniformAxialStiffness(pile, u, d, di);
+    const double zeroFriction = pile.zeroFrictionLength * u.length;
     st.incrementCount = n;
     st.incrementLength = dz / u.length;
+    std::vector<Increment> increments(static_cast<std::size_t>(n));
     for (int j = 1; j <= n; ++j) {
-        const double s = stickup + embedded - (j - 0.5) * dz;
-        const double ae = AxialStiffnessAt(pile, u, s, uniformStiffness);
-        if (!(ae > 0.0)) {
+        Increment& inc = increments[static_cast<std::size_t>(j - 1)];
+        inc.s = stickup + embedded - (j - 0.5) * dz;
+        inc.stiffness = AxialStiffnessAt(pile, u, inc.s, uniformStiffness);
+        inc.noFriction = zeroFriction > inc.s;
+        if (!(inc.stiffness > 0.0)) {
             throw InputError(run.files.inputName + ", record A2 (cross-section area along the pile): the axial "
-                             "stiffness AE of the pile is not positive at " + Trimmed(textio::formatF(s / u.length, 12, 2)) +
+                             "stiffness AE of the pile is not positive at " + Trimmed(textio::formatF(inc.s / u.length, 12, 2)) +
                              " " + (u.english ? "ft" : "m") + " from the pile head, so the load-settlement "
                              "analysis cannot proceed");
         }
@@ -253,22 +264,7 @@ void LoadTransferSolver(Run& run) {
         st.points[i].tipMovement = userList ? in.tipMovement[i] : (u.english ? inches : inches / kInchesPerMetreTip);
     }
 
-    // Per increment, what does not change from pass to pass.
-    struct Increment {
-        double s = 0;       // midpoint distance from the head
-        double stiffness = 0;
-        bool noFriction = false;
-        CurveBracket bracket;
-    };
-    std::vector<Increment> increments(static_cast<std::size_t>(n));
-    const double zeroFriction = pile.zeroFrictionLength * u.length;
-    for (int j = 1; j <= n; ++j) {
-        Increment& inc = increments[static_cast<std::size_t>(j - 1)];
-        inc.s = stickup + embedded - (j - 0.5) * dz;
-        inc.stiffness = AxialStiffnessAt(pile, u, inc.s, uniformStiffness);
-        inc.noFriction = zeroFriction > inc.s;
-        inc.bracket = BracketAt(st, inc.s * cosb);
-    }
+    for (Increment& inc : increments) inc.bracket = BracketAt(st, inc.s * cosb);
 
     // One step per assumed tip movement: from the tip up, each increment iterated on the movement of
     // its middle until it agrees with the load transfer it mobilises.

@@ -34,7 +34,7 @@ struct TzCurve {
 // Tip load-movement curve.
 struct TipCurve {
     std::array<double, kTzPointCount> movement{};  // in. or m
-    std::array<double, kTzPointCount> load{};      // in the solver: lb or kN
+    std::array<double, kTzPointCount> load{};      // lb or kN while solving; kips or kN as kept
 };
 
 // One point of the load-settlement curve: the state of the pile for one assumed tip movement.
