@@ -158,7 +158,7 @@ double NgiBearing(double qc, double stress, double pa, bool openEnded) {
 double IcpSandBearing(const PileModel& pile, double qc) {
     const double d = pile.english() ? pile.outsideDiameter * kMmPerInch : pile.outsideDiameter;
     const double ratio = std::log10(d / 36.0);
-    if (pile.enhancedEndDiameter >= kNoInsideDiameter) {
+    if (ConeMethodInsideDiameter(pile) >= kNoInsideDiameter) {
         if (pile.plugOption == 2) return qc;
         double q = qc * (0.5 - 0.25 * ratio);
         if (d > 900.0) q = std::max(q, 0.15f * qc);
@@ -171,7 +171,7 @@ double IcpSandBearing(const PileModel& pile, double qc) {
 
 // Fugro 2004: depends on the area ratio of the open tip and on the square root of qc.
 double FugroSandBearing(const PileModel& pile, double qc, double pa) {
-    const double ratio = pile.enhancedEndDiameter / pile.outsideDiameter;
+    const double ratio = ConeMethodInsideDiameter(pile) / pile.outsideDiameter;
     const double area = 1.0 - ratio * ratio;
     return 8.5 * pa * std::pow(area, 0.25) * std::sqrt(qc / pa);
 }
@@ -179,7 +179,7 @@ double FugroSandBearing(const PileModel& pile, double qc, double pa) {
 // UWA: effective area ratio of the open tip with the incremental filling ratio estimated from the
 // inside diameter in metres.
 double UwaSandBearing(const PileModel& pile, double qc) {
-    const double di = pile.enhancedEndDiameter;
+    const double di = ConeMethodInsideDiameter(pile);
     const double diMetres = pile.english() ? di * kMetresPerInch : di * kMetresPerMm;
     const double filling = std::min(1.0, std::pow(diMetres / 1.5, 0.2f));
     const double ratio = di / pile.outsideDiameter;
@@ -197,7 +197,7 @@ BearingPair ConeSandBearing(const Model& model, int method, int s) {
     BearingPair q;
     switch (method) {
         case kNgi: {
-            const bool open = pile.enhancedEndDiameter > kNoInsideDiameter;
+            const bool open = ConeMethodInsideDiameter(pile) > kNoInsideDiameter;
             q = {NgiBearing(qc, grid.segStressTop[s], pa, open), NgiBearing(qc, grid.segStressBottom[s], pa, open)};
             break;
         }
@@ -220,7 +220,7 @@ BearingPair CohesiveBearing(const Model& model, int method, int s) {
     const bool drained = pile.clayDrained == 1;
     const double qc = EndBearingConeResistance(model, s);
     double value = nine;
-    if (pile.enhancedEndDiameter < kNoInsideDiameterClay || pile.plugOption == 1) {
+    if (ConeMethodInsideDiameter(pile) < kNoInsideDiameterClay || pile.plugOption == 1) {
         if (drained) {
             value = pile.plugOption == 1 ? 0.65f * qc : 1.3f * qc;
         } else {

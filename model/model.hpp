@@ -91,6 +91,12 @@ struct PileModel {
     bool english() const { return unitSystem == 1; }
 };
 
+// The inside diameter (in. or mm) the cone-based methods work with: the bore of the pile end, and
+// none for a closed-ended pile, which displaces the soil over its whole section whatever its bore.
+inline double ConeMethodInsideDiameter(const PileModel& pile) {
+    return pile.tipClosure == 1 ? 0.0 : pile.enhancedEndDiameter;
+}
+
 struct SoilLayer {
     double depth = 0;
     double soilType = 0;              // 1 sand, 2 clay, 3 silt, compared as exact reals

@@ -8,6 +8,7 @@
 
 #include "capacity/bearing_charts.hpp"
 #include "capacity/end_bearing.hpp"
+#include "methods/offshore/icp_clay.hpp"
 #include "methods/offshore/offshore_steps.hpp"
 
 namespace pileaxial {
@@ -20,7 +21,6 @@ constexpr double kWallFrictionReduction = 5.0;
 // The delta table is in ksf; SI converts it with 47.8 kPa per ksf.
 constexpr double kKsfToKpaApi = 47.8f;
 // A segment is cohesive when its soil type code exceeds 1 by more than this (silt goes with clay).
-constexpr double kSiSoilTypeTolerance = 1.0e-6f;
 constexpr double kSmallestStress = 1.0e-10f;
 constexpr double kSmallestStrengthRatio = 1.0e-10f;
 constexpr double kLargestAdhesion = 1.0;
@@ -48,16 +48,13 @@ constexpr std::array<DefaultFrictionRow, 4> kDefaultFrictionKpa = {{
 }};
 constexpr double kDefaultFrictionAbove40Kpa = 114.8f;
 
-bool IsCohesiveSegment(const PileModel& pile, const SegmentGrid& grid, int s) {
-    return grid.segSoilType[s] - 1.0 > (pile.english() ? 0.0 : kSiSoilTypeTolerance);
-}
 
 // Per segment: the unit side friction at its top and bottom.
 void SegmentFriction(Run& run, SegmentPairArray& friction) {
     const PileModel& pile = run.pile;
     SegmentGrid& grid = run.grid;
     for (int s = 1; s <= pile.segmentCount; ++s) {
-        if (IsCohesiveSegment(pile, grid, s)) {
+        if (IsOffshoreClaySegment(pile, grid, s)) {
             // Only the stress at the bottom of the segment enters, so the friction is uniform over it.
             grid.segStressBottom[s] = std::max(grid.segStressBottom[s], kSmallestStress);
             const double su = grid.segShearStrength[s];
