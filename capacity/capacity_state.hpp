@@ -57,6 +57,9 @@ struct MethodResult {
     SegmentPairArray InnerUnitFriction;    // unit friction between pile and soil plug
     SegmentPairArray InnerFrictionSum;     // plug friction accumulated from the head
     SegmentPairArray AnnulusBearing;       // end bearing of the steel annulus (force)
+    // Gross-section bearing force and its cap at the segment ends, and their running integrals over
+    // depth (working arrays of the tip average).
+    SegmentPairArray GrossForce, GrossCapForce, GrossIntegral, GrossCapIntegral;
 
     // Per pile node k.
     NodeArray UnitSideFriction;            // node unit side friction

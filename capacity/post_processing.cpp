@@ -188,7 +188,10 @@ void AverageGrossSectionBearing(Run& run) {
     // Gross-section bearing force and its cap at the segment ends, and their running integrals over
     // depth (trapezoids for the bearing, steps for the cap).  ICP/MTD never lets the closed section
     // carry less than the annulus alone.
-    SegmentPairArray gross, capForce, grossIntegral, capIntegral;
+    SegmentPairArray& gross = cur.GrossForce;
+    SegmentPairArray& capForce = cur.GrossCapForce;
+    SegmentPairArray& grossIntegral = cur.GrossIntegral;
+    SegmentPairArray& capIntegral = cur.GrossCapIntegral;
     double grossSum = 0.0;
     double capSum = 0.0;
     for (int s = 1; s <= n; ++s) {

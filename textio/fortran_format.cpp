@@ -48,24 +48,38 @@ struct ScaledValue {
 };
 bool ScaleExactly(double magnitude, int p, ScaledValue& out) {
     if (p > 19 || p < -19) return false;
-    int binaryExponent = 0;
-    const double fraction = std::frexp(magnitude, &binaryExponent);
-    const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    const int e = binaryExponent - 53;
+    // magnitude = m x 2^e with an integer m below 2^53 (read off the bits; subnormals have no hidden bit).
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);
+    int e = 0;
+    if (biased == 0) {
+        e = -1074;
+    } else {
+        m |= std::uint64_t{1} << 52;
+        e = biased - 1075;
+    }
     const std::uint64_t tenP = kPow10[static_cast<std::size_t>(p < 0 ? -p : p)];
     const int tenBits = 64 - std::countl_zero(tenP);
     if (53 + std::max(e, 0) + (p > 0 ? tenBits : 0) > 127) return false;
     if (std::max(-e, 0) + (p < 0 ? tenBits : 0) > 125) return false;
     Wide numerator = m;
-    Wide denominator = 1;
     if (e > 0) numerator <<= e;
-    if (e < 0) denominator <<= -e;
     if (p > 0) numerator *= tenP;
-    if (p < 0) denominator *= tenP;
-    const Wide integer = numerator / denominator;
+    Wide integer = 0;
+    if (p >= 0) {
+        // Dividing by a power of two: a shift, and the half is the highest bit shifted out.
+        const int shift = std::max(-e, 0);
+        integer = shift == 0 ? numerator : numerator >> shift;
+        out.halfOrMore = shift > 0 && ((numerator >> (shift - 1)) & 1) != 0;
+    } else {
+        Wide denominator = tenP;
+        if (e < 0) denominator <<= -e;
+        integer = numerator / denominator;
+        out.halfOrMore = 2 * (numerator % denominator) >= denominator;
+    }
     if (integer >= std::numeric_limits<std::uint64_t>::max()) return false;
     out.integer = static_cast<std::uint64_t>(integer);
-    out.halfOrMore = 2 * (numerator % denominator) >= denominator;
     return true;
 }
 
