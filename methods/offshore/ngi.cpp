@@ -24,10 +24,10 @@ constexpr double kDensityOffset = 0.1f;
 constexpr double kDensityExponent = 1.7f;
 constexpr double kDensityFactorScale = 2.1f;
 constexpr double kStressExponent = 0.25;
-constexpr double kOpenSection = 1.0e-5f;      // inside diameter (in. or mm) of an open section
-constexpr double kClosedTipFactor = 1.6f;     // full displacement raises the radial stress
+constexpr double kOpenSection = 1.0e-5f;   // inside diameter (in. or mm) of an open section
+constexpr double kClosedTipFactor = 1.6f;  // full displacement raises the radial stress
 constexpr double kCompressionFactor = 1.3f;
-constexpr double kRoughMaterialFactor = 1.2f; // timber and concrete against sand
+constexpr double kRoughMaterialFactor = 1.2f;  // timber and concrete against sand
 constexpr int kTimberPile = 2;
 constexpr int kPrecastConcretePile = 3;
 // English units keep the top stress of a sand segment off zero once the segment is done.
@@ -125,10 +125,10 @@ double NgiSandUnitFriction(double relativeDensity, double stress, double referen
     const double density = std::max(DensityFloor(english), relativeDensity);
     const double shape = std::pow(density - kDensityOffset, kDensityExponent);
     // SI carries 2.1 pa as one constant (210 kPa); English scales F_Dr by pa.
-    const double scaled = english ? referencePressure * (kDensityFactorScale * shape)
-                                  : (kDensityFactorScale * referencePressure) * shape;
-    return scaled * std::pow(stress / referencePressure, kStressExponent) * relativeDepth * factors.tip *
-           factors.load * factors.material;
+    const double scaled =
+        english ? referencePressure * (kDensityFactorScale * shape) : (kDensityFactorScale * referencePressure) * shape;
+    return scaled * std::pow(stress / referencePressure, kStressExponent) * relativeDepth * factors.tip * factors.load *
+           factors.material;
 }
 
 double NgiRelativeDepth(double segmentTop, double embeddedLength) {
@@ -162,8 +162,8 @@ NgiClayFriction NgiClayUnitFriction(double shearStrength, double remoldedStrengt
     const double pi = std::max(plasticityIndex, kLeastPlasticityBand);
     const double least = kMinimumCoefficient * sv * std::pow(pi - kPlasticityOffsetMin, kMinimumExponent);
     const double normallyConsolidated = kAlphaCoefficient * std::pow(pi - kPlasticityOffsetA, kPlasticityExponentA);
-    const double alpha = normallyConsolidated + (psi - kNormallyConsolidated) *
-                                                    (overconsolidated - normallyConsolidated) / kBandWidth;
+    const double alpha =
+        normallyConsolidated + (psi - kNormallyConsolidated) * (overconsolidated - normallyConsolidated) / kBandWidth;
     f.intact = std::max(least, su * fc * alpha);
     f.remolded = std::max(least, fc * sur * alpha);
     return f;
@@ -183,8 +183,8 @@ void NgiUnitTransfer(Run& run) {
         if (IsOffshoreClaySegment(pile, grid, s)) {
             grid.segStressBottom[s] = std::max(grid.segStressBottom[s], kSmallestStress);
             const NgiClayFriction f =
-                NgiClayUnitFriction(grid.segShearStrength[s], grid.segRemoldedStrength[s],
-                                    grid.segPlasticityIndex[s], grid.segStressBottom[s], insideDiameter, pile.english());
+                NgiClayUnitFriction(grid.segShearStrength[s], grid.segRemoldedStrength[s], grid.segPlasticityIndex[s],
+                                    grid.segStressBottom[s], insideDiameter, pile.english());
             curves.SegmentUnitFriction(1, s) = f.intact;
             curves.SegmentUnitFriction(2, s) = f.intact;
             curves.SegmentRemoldedFriction(1, s) = f.remolded;
