@@ -6,7 +6,9 @@
 #include "capacity/post_processing.hpp"
 #include "capacity/tables.hpp"
 #include "methods/offshore/api.hpp"
+#include "methods/offshore/fugro.hpp"
 #include "methods/offshore/ngi.hpp"
+#include "methods/offshore/uwa.hpp"
 #include "methods/onshore/fhwa.hpp"
 #include "methods/onshore/lambda.hpp"
 #include "methods/onshore/usace.hpp"
@@ -27,8 +29,8 @@ constexpr std::array<UnitTransferRoutine, kMethodCount> kRoutines = {
     ApiUnitTransfer,   // 4 API RP-2A (2010)
     NgiUnitTransfer,   // 5 NGI
     nullptr,           // 6 ICP/MTD
-    nullptr,           // 7 Fugro 2004
-    nullptr,           // 8 UWA
+    FugroUnitTransfer, // 7 Fugro 2004
+    UwaUnitTransfer,   // 8 UWA
     nullptr,           // 9 user-specified unit load transfers
 };
 
