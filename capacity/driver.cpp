@@ -6,6 +6,7 @@
 #include "capacity/post_processing.hpp"
 #include "capacity/tables.hpp"
 #include "methods/offshore/api.hpp"
+#include "methods/offshore/icp.hpp"
 #include "methods/onshore/fhwa.hpp"
 #include "methods/onshore/lambda.hpp"
 #include "methods/onshore/usace.hpp"
@@ -25,7 +26,7 @@ constexpr std::array<UnitTransferRoutine, kMethodCount> kRoutines = {
     LambdaUnitTransfer,// 3 Revised Lambda
     ApiUnitTransfer,   // 4 API RP-2A (2010)
     nullptr,           // 5 NGI
-    nullptr,           // 6 ICP/MTD
+    IcpUnitTransfer,   // 6 ICP/MTD
     nullptr,           // 7 Fugro 2004
     nullptr,           // 8 UWA
     nullptr,           // 9 user-specified unit load transfers
