@@ -7,6 +7,7 @@
 #include "capacity/tables.hpp"
 #include "methods/offshore/api.hpp"
 #include "methods/offshore/fugro.hpp"
+#include "methods/offshore/icp.hpp"
 #include "methods/offshore/ngi.hpp"
 #include "methods/offshore/uwa.hpp"
 #include "methods/onshore/fhwa.hpp"
@@ -28,7 +29,7 @@ constexpr std::array<UnitTransferRoutine, kMethodCount> kRoutines = {
     LambdaUnitTransfer,// 3 Revised Lambda
     ApiUnitTransfer,   // 4 API RP-2A (2010)
     NgiUnitTransfer,   // 5 NGI
-    nullptr,           // 6 ICP/MTD
+    IcpUnitTransfer,   // 6 ICP/MTD
     FugroUnitTransfer, // 7 Fugro 2004
     UwaUnitTransfer,   // 8 UWA
     nullptr,           // 9 user-specified unit load transfers

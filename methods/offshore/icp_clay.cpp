@@ -49,10 +49,14 @@ double IcpClayEarthPressure(double shearStrength, double remoldedStrength, doubl
            std::pow(relativeDistance, -0.2f);
 }
 
+double IcpEquivalentRadius(double outsideDiameter, double insideDiameter) {
+    const double radicand = 0.25 * (outsideDiameter * outsideDiameter - insideDiameter * insideDiameter);
+    return std::sqrt(std::max(radicand, 0.0));
+}
+
 double IcpRelativeDistance(double distanceFromTip, double lengthToDiameter, double outsideDiameter,
                            double insideDiameter) {
-    const double radicand = 0.25 * (outsideDiameter * outsideDiameter - insideDiameter * insideDiameter);
-    const double equivalentRadius = std::sqrt(std::max(radicand, 0.0));
+    const double equivalentRadius = IcpEquivalentRadius(outsideDiameter, insideDiameter);
     if (equivalentRadius <= 0.0) return std::numeric_limits<double>::infinity();
     return std::max(kLeastRelativeDistance, distanceFromTip * lengthToDiameter / equivalentRadius);
 }
@@ -68,8 +72,9 @@ FrictionPair IcpClayFriction(Run& run, int s) {
                                           pile.outsideDiameter, ConeMethodInsideDiameter(pile));
     const double kc = IcpClayEarthPressure(grid.segShearStrength[s], grid.segRemoldedStrength[s],
                                            grid.segBlowCount[s], hr);
-    const double coefficient = 0.8f * std::tan(delta / kDegreesPerRadian) * kc;
-    return {coefficient * grid.segStressTop[s], coefficient * grid.segStressBottom[s]};
+    // Each level as 0.8 sv' tan(delta) Kc, multiplied in that order so the digits of the reports hold.
+    const double tanDelta = std::tan(delta / kDegreesPerRadian);
+    return {0.8f * grid.segStressTop[s] * tanDelta * kc, 0.8f * grid.segStressBottom[s] * tanDelta * kc};
 }
 
 }  // namespace pileaxial

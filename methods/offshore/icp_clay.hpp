@@ -28,6 +28,11 @@ double IcpInterfaceFrictionAngle(double plasticityIndex);
 double IcpClayEarthPressure(double shearStrength, double remoldedStrength, double yieldStressRatio,
                             double relativeDistance);
 
+// Equivalent radius R* = sqrt((D^2 - Di^2) / 4) (in. or mm) of a section of outside diameter D and
+// inside diameter Di (in. or mm): the radius of the solid section of the same steel area.  A bore as
+// wide as the pile or wider leaves no section: 0.
+double IcpEquivalentRadius(double outsideDiameter, double insideDiameter);
+
 // Relative distance from the tip h / R* held at 8 or more, with h in ft or m and the equivalent
 // radius R* = sqrt((D^2 - Di^2) / 4) in in. or mm (lengthToDiameter: 12 or 1000).  A section without
 // area (R* = 0) is infinitely far in these terms.
