@@ -37,6 +37,8 @@ class SegmentPairArray {
 public:
     double& operator()(int end, int s) { return end == 1 ? top_[s] : checkedBottom(end)[s]; }
     double operator()(int end, int s) const { return end == 1 ? top_[s] : checkedBottom(end)[s]; }
+    const Array1<double, kMaxNodes>& top() const { return top_; }
+    const Array1<double, kMaxNodes>& bottom() const { return bottom_; }
 
 private:
     Array1<double, kMaxNodes>& checkedBottom(int end) {

@@ -36,27 +36,34 @@ bool OpenSection(const PileModel& pile) {
 // decrease, so a walk over all the pile nodes costs one pass over the segments.
 class SegmentProfileReader {
 public:
+    // The walk stays within segments 1..segments, which the grid's arrays hold.
     SegmentProfileReader(const SegmentGrid& grid, const SegmentPairArray& values, int segments)
-        : grid_(grid), values_(values), segments_(segments) {}
+        : top_(grid.segTop.data()),
+          bottom_(grid.segBottom.data()),
+          v1_(values.top().data()),
+          v2_(values.bottom().data()),
+          last_(std::min(segments, kMaxSegments) - 1) {}
 
     double at(double z) {
-        if (segments_ < 1) return 0.0;
-        if (z <= grid_.segTop[1]) return values_(1, 1);
-        while (s_ < segments_ && z - grid_.segBottom[s_] > kTolerance) ++s_;
-        if (z - grid_.segBottom[s_] > kTolerance) return values_(2, segments_);
-        const double top = grid_.segTop[s_];
-        const double span = grid_.segBottom[s_] - top;
-        const double v1 = values_(1, s_);
-        const double v2 = values_(2, s_);
-        if (span <= 0.0 || z >= grid_.segBottom[s_]) return v2;
+        if (last_ < 0) return 0.0;
+        if (z <= top_[0]) return v1_[0];
+        while (i_ < last_ && z - bottom_[i_] > kTolerance) ++i_;
+        if (z - bottom_[i_] > kTolerance) return v2_[last_];
+        const double top = top_[i_];
+        const double span = bottom_[i_] - top;
+        const double v1 = v1_[i_];
+        const double v2 = v2_[i_];
+        if (span <= 0.0 || z >= bottom_[i_]) return v2;
         return v1 + (v2 - v1) * (z - top) / span;
     }
 
 private:
-    const SegmentGrid& grid_;
-    const SegmentPairArray& values_;
-    int segments_;
-    int s_ = 1;
+    const double* top_;
+    const double* bottom_;
+    const double* v1_;
+    const double* v2_;
+    int last_;   // index of the last segment (from 0)
+    int i_ = 0;  // index of the segment the walk has reached
 };
 
 // Inner unit friction of a segment computed from the soil: in sand the earth pressure on a wall of

@@ -29,6 +29,8 @@ public:
         return data_[static_cast<std::size_t>(i - 1)];
     }
     void fill(const T& v) { data_.fill(v); }
+    // The storage, element i at data()[i - 1]: for inner loops that have checked their range once.
+    const T* data() const { return data_.data(); }
 
 private:
     static void check(int i) {

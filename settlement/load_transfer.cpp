@@ -365,13 +365,14 @@ void WriteTzTable(Run& run, const LoadSettlementState& st, const SettlementLabel
     run.report.put(Line().x(11).a("NO.").x(6).a("POINTS").x(8).a(labels.depth).x(14).a(labels.stress).x(13).a(labels.movement));
     run.report.blank();
     run.plot.put(CountRecord(st.printedCurveCount));
+    Line point;
     for (int k = 1; k <= st.printedCurveCount; ++k) {
         const TzCurve& c = st.printedCurves[k];
         const Line heading = Line().x(8).i(k, 5).i(kTzPointCount, 11).e(c.depthBelowGround, 16, 4);
         run.report.put(heading);
         run.plot.put(heading);
         for (std::size_t j = 0; j < kTzPointCount; ++j) {
-            const Line point = Line().x(40).e(c.t[j], 17, 4).e(c.z[j], 16, 4);
+            point.clear().x(40).e(c.t[j], 17, 4).e(c.z[j], 16, 4);
             run.report.put(point);
             run.plot.put(point);
         }
@@ -392,8 +393,9 @@ void WriteTipCurve(Run& run, const LoadSettlementState& st, const SettlementLabe
 }
 
 void WriteLoadDistribution(Run& run, const LoadSettlementState& st) {
+    Line line;
     for (const IncrementRecord& r : st.loadDistribution) {
-        run.plot.put(Line().e(r.midpointDistance, 16, 4).e(r.averageLoad, 16, 4).e(r.midpointMovement, 16, 4));
+        run.plot.put(line.clear().e(r.midpointDistance, 16, 4).e(r.averageLoad, 16, 4).e(r.midpointMovement, 16, 4));
     }
 }
 

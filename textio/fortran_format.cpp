@@ -278,12 +278,16 @@ void appendE(std::string& out, double value, int width, int decimals) {
         --length;
     }
     if (length > width) return fill();
+    // The number is built in place and appended once, after its padding.
     out.append(static_cast<std::size_t>(width - length), ' ');
-    if (negative) out.push_back('-');
-    if (leadingZero) out.push_back('0');
-    out.push_back('.');
-    out.append(digits, static_cast<std::size_t>(d));
-    out.append(exponentText, static_cast<std::size_t>(exponentLength));
+    char field[320];
+    char* p = field;
+    if (negative) *p++ = '-';
+    if (leadingZero) *p++ = '0';
+    *p++ = '.';
+    p = std::copy_n(digits, d, p);
+    p = std::copy_n(exponentText, exponentLength, p);
+    out.append(field, static_cast<std::size_t>(p - field));
 }
 
 std::string formatE(double value, int width, int decimals) {

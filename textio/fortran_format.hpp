@@ -31,6 +31,11 @@ public:
     Line& e(double value, int width, int decimals);
     Line& i(long long value, int width);
     const std::string& str() const { return text_; }
+    // Empties the record, keeping its storage for the next one.
+    Line& clear() {
+        text_.clear();
+        return *this;
+    }
 
 private:
     std::string text_;
