@@ -149,5 +149,39 @@ TEST(GoldenReports, LoadSettlementInWholeRuns) {
     }
 }
 
+// Every method selected with a sounding: all the tables in their order with their plot rows, and the
+// load-settlement analysis on each cone-based method in turn (two in each unit system).
+TEST(GoldenReports, AllMethodsWithSounding) {
+    using testing::CaseText;
+    const std::string englishSounding = "1 7\n0 20000\n5 60000\n10 90000\n20 120000\n21 25000\n40 30000\n60 40000\n";
+    const std::string siSounding = "1 6\n0 2000\n5 8000\n10 15000\n10.5 1500\n20 2500\n30 3500\n";
+    const auto english = [](const char* loadTransfer) {
+        CaseText c;
+        c.g4 = std::string("0 1 1 0 ") + loadTransfer + " 1 0";
+        c.g5 = "1 1 1 1 1 1 1 1 1";
+        // Clay with yield stress ratios (position 5), which the cone-based clay rule needs.
+        c.points[2].second = "0 0 1000 500 2 20 0 0 0 1 1 0 0 0";
+        c.points[3].second = "0 0 2000 900 1.5 20 0 0 0 1 1 0 0 0";
+        return c;
+    };
+    const auto si = [](const char* loadTransfer) {
+        CaseText c;
+        c.g1 = "2 4 4 0";
+        c.g2 = "0 0 762 712 200000000 20 0";
+        c.g4 = std::string("0 0.5 1 0 ") + loadTransfer + " 1 0";
+        c.g5 = "1 1 1 1 1 1 1 1 1";
+        c.g6 = "30 0";
+        c.points = {{"0 1 1 10 32 0", "0 0 0 15 0 0 0 0 0 1 1 0 0 0"},
+                    {"10 1 1 10 35 0", "0 0 0 30 0 0 0 0 0 1 1 0 0 0"},
+                    {"10 2 1 8 0 0", "0 0 60 30 2 25 0 0 0 1 1 0 0 0"},
+                    {"30 2 1 8 0 0", "0 0 140 60 1.5 25 0 0 0 1 1 0 0 0"}};
+        return c;
+    };
+    checkCase("cpt-english-ngi", english("6").str(), englishSounding);
+    checkCase("cpt-english-fugro", english("8").str(), englishSounding);
+    checkCase("cpt-si-icp", si("7").str(), siSounding);
+    checkCase("cpt-si-uwa", si("9").str(), siSounding);
+}
+
 }  // namespace
 }  // namespace pileaxial
