@@ -126,10 +126,15 @@ void FillSoilArrays(Model& model, int count) {
             (grid.*field.grid)[s] = SampleProfile(soil, at, field.soil);
         }
         if (grid.segEarthPressure[s] == 0.0) grid.segEarthPressure[s] = kEarthPressureDefault;
+        // User unit values are kept as read (psf in English units, carried in ksf on the grid); a pile
+        // pulled out of the ground mobilises them reduced by the tension factor.
+        if (pile.tensionLoading == 1) {
+            grid.segUserFriction[s] = grid.segUserFriction[s] * pile.tensionReductionFactor;
+            grid.segUserBearing[s] = grid.segUserBearing[s] * pile.tensionReductionFactor;
+        }
         if (pile.english()) {
-            // User unit values are kept in psf as read; the grid carries them in ksf, reduced.
-            grid.segUserFriction[s] = grid.segUserFriction[s] * pile.tensionReductionFactor / 1000.0;
-            grid.segUserBearing[s] = grid.segUserBearing[s] * pile.tensionReductionFactor / 1000.0;
+            grid.segUserFriction[s] = grid.segUserFriction[s] / 1000.0;
+            grid.segUserBearing[s] = grid.segUserBearing[s] / 1000.0;
         }
         top = bottom;
     }

@@ -36,6 +36,7 @@ TEST(SegmentGrid, InterpolatesAtMidpointsAndHoldsBelowTheLastPoint) {
     auto m = MakePile(1, 1.0, 12.0, 8.0,
                       {{0, 1, 100, 30}, {5, 1, 120, 30}, {5, 2, 60, 0}, {9.4, 3, 70, 0}});
     m->soil.point[1].earthPressureCoeff = m->soil.point[2].earthPressureCoeff = 0;
+    m->pile.tensionLoading = 1;  // user values are reduced in tension only
     m->pile.tensionReductionFactor = 0.7;
     m->soil.point[1].userUnitFriction = m->soil.point[2].userUnitFriction = 1000;  // psf
     m->soil.point[3].tipOrCaseValueAsRead = 2.0;
@@ -53,6 +54,10 @@ TEST(SegmentGrid, InterpolatesAtMidpointsAndHoldsBelowTheLastPoint) {
     EXPECT_EQ(g.segSoilType[10], 2.0);
     EXPECT_EQ(g.segUnitWeight[12], 70.0);
     EXPECT_EQ(g.segSoilType[12], 3.0);
+    // In compression the user's values are only converted to ksf.
+    m->pile.tensionLoading = 0;
+    Build(*m);
+    EXPECT_DOUBLE_EQ(m->grid.segUserFriction[1], 1.0);
 }
 
 TEST(SegmentGrid, SinglePointAndCoincidentPointsAboveTheProfile) {
