@@ -9,6 +9,7 @@
 #include "methods/offshore/fugro.hpp"
 #include "methods/offshore/icp.hpp"
 #include "methods/offshore/ngi.hpp"
+#include "methods/offshore/user_method.hpp"
 #include "methods/offshore/uwa.hpp"
 #include "methods/onshore/fhwa.hpp"
 #include "methods/onshore/lambda.hpp"
@@ -32,7 +33,7 @@ constexpr std::array<UnitTransferRoutine, kMethodCount> kRoutines = {
     IcpUnitTransfer,   // 6 ICP/MTD
     FugroUnitTransfer, // 7 Fugro 2004
     UwaUnitTransfer,   // 8 UWA
-    nullptr,           // 9 user-specified unit load transfers
+    UserUnitTransfer,  // 9 user-specified unit load transfers
 };
 
 bool hasRoutine(int methodId) { return kRoutines[static_cast<std::size_t>(methodId - 1)] != nullptr; }
@@ -131,6 +132,46 @@ void runOffshoreMethods(Run& run) {
     }
 }
 
+// The user-specified method, once per run and only when some segment carries a user value: its skin
+// friction and end bearing (in tension the pile's weight from the post-processing), the end-bearing
+// factor, the capacity and the saved curves at every node, and in the first pass its table.
+void runUserMethod(Run& run, int pass) {
+    CapacityState& cap = run.capacity();
+    if (cap.UserMethodDone) return;
+    bool userValues = false;
+    for (int s = 1; s <= run.pile.segmentCount && !userValues; ++s) {
+        userValues = run.grid.segUserFriction[s] != 0.0 || run.grid.segUserBearing[s] != 0.0;
+    }
+    if (!userValues) return;
+
+    UserUnitTransfer(run);
+    MethodCurves& curves = cap.method[kUserMethod];
+    if (run.pile.tensionLoading == 1) {
+        // Pulled out, the pile's own weight takes the place of the end bearing, whatever the plug.
+        postProcess(run, kUserMethod);
+        for (int k = 1; k <= cap.pileNodeCount; ++k) cap.UserEndBearing[k] = cap.current.EndBearing[k];
+    } else {
+        for (int k = 1; k <= cap.pileNodeCount; ++k) {
+            curves.SavedPlugLength[k] = 0.0;
+            curves.TipControl[k] = 1;
+        }
+    }
+    refillPileLength(run);
+    for (int k = 1; k <= cap.pileNodeCount; ++k) {
+        curves.SavedUnfactoredEndBearing[k] = cap.UserEndBearing[k];
+        cap.UserEndBearing[k] = cap.UserEndBearing[k] * run.grid.segLrfdBearing[k];
+        cap.UserUltimateCapacity[k] = cap.UserSkinFriction[k] + cap.UserEndBearing[k];
+        curves.SavedSkin[k] = cap.UserSkinFriction[k];
+        curves.PrintedSkin[k] = cap.UserSkinFriction[k];
+        curves.SavedEndBearing[k] = cap.UserEndBearing[k];
+        curves.SavedUltimateCapacity[k] = cap.UserUltimateCapacity[k];
+        curves.SavedUnitSideFriction[k] = run.grid.segUserFriction[k];
+    }
+    curves.computed = true;
+    if (pass == 1 && selected(run, kUserMethod)) printMethodTable(run, kUserMethod);
+    cap.UserMethodDone = true;
+}
+
 int selectedMethodCount(const Run& run) {
     int count = 0;
     for (int input = 1; input <= 9; ++input) {
@@ -158,6 +199,9 @@ void RunCapacityPass(Run& run, int pass) {
     if (pass == 1) {
         WritePlotHeader(run.plot, selectedMethodCount(run), cap.plotRowCount, run.pile.unitSystem,
                         run.pile.loadTransferMethod);
+    }
+    runUserMethod(run, pass);
+    if (pass == 1) {
         for (int m = kFhwa; m <= kLambda; ++m) {
             if (hasRoutine(m)) computeMethod(run, m);
         }
@@ -175,6 +219,7 @@ void RunCapacityPass(Run& run, int pass) {
     runOffshoreMethods(run);
     HandOverLoadTransferMethod(run);
     LoadSettlementAnalysis(run);
+    if (run.settlement.verificationCount > 0) VerificationTzCurves(run);
 }
 
 void HandOverLoadTransferMethod(Run& run) {

@@ -360,23 +360,31 @@ void WriteBanner(Run& run) {
     out.blank(2);
 }
 
-void WriteTzTable(Run& run, const LoadSettlementState& st, const SettlementLabels& labels) {
+void WriteTzTableHeading(Run& run, const SettlementLabels& labels) {
     run.report.put(Line().x(8).a("T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD ").a("TRANSFER   PILE MOVEMENT"));
     run.report.put(Line().x(11).a("NO.").x(6).a("POINTS").x(8).a(labels.depth).x(14).a(labels.stress).x(13).a(labels.movement));
     run.report.blank();
-    run.plot.put(CountRecord(st.printedCurveCount));
+}
+
+// The heading line of curve `number` to the report; with `withPoints` the same line and its ten points
+// to the report and the plot-data file.
+void WriteTzCurve(Run& run, int number, const TzCurve& c, bool withPoints) {
+    const Line heading = Line().x(8).i(number, 5).i(kTzPointCount, 11).e(c.depthBelowGround, 16, 4);
+    run.report.put(heading);
+    if (!withPoints) return;
+    run.plot.put(heading);
     Line point;
-    for (int k = 1; k <= st.printedCurveCount; ++k) {
-        const TzCurve& c = st.printedCurves[k];
-        const Line heading = Line().x(8).i(k, 5).i(kTzPointCount, 11).e(c.depthBelowGround, 16, 4);
-        run.report.put(heading);
-        run.plot.put(heading);
-        for (std::size_t j = 0; j < kTzPointCount; ++j) {
-            point.clear().x(40).e(c.t[j], 17, 4).e(c.z[j], 16, 4);
-            run.report.put(point);
-            run.plot.put(point);
-        }
+    for (std::size_t j = 0; j < kTzPointCount; ++j) {
+        point.clear().x(40).e(c.t[j], 17, 4).e(c.z[j], 16, 4);
+        run.report.put(point);
+        run.plot.put(point);
     }
+}
+
+void WriteTzTable(Run& run, const LoadSettlementState& st, const SettlementLabels& labels) {
+    WriteTzTableHeading(run, labels);
+    run.plot.put(CountRecord(st.printedCurveCount));
+    for (int k = 1; k <= st.printedCurveCount; ++k) WriteTzCurve(run, k, st.printedCurves[k], true);
 }
 
 void WriteTipCurve(Run& run, const LoadSettlementState& st, const SettlementLabels& labels) {
@@ -448,6 +456,42 @@ void WriteLoadSettlementResults(Run& run) {
 void LoadSettlementAnalysis(Run& run) {
     LoadTransferSolver(run);
     WriteLoadSettlementResults(run);
+}
+
+void VerificationTzCurves(Run& run) {
+    LoadSettlementState& st = run.loadSettlement();
+    const WorkingUnits u = UnitsOf(run.pile);
+    const SettlementInput& in = run.settlement;
+    const double diameter = run.pile.outsideDiameter * u.diameter;
+    const double stickup = run.pile.stickupLength * u.length * std::cos(run.pile.batterAngle);
+    const double lastDepth = run.soil.count >= 1 ? run.soil.point[run.soil.count].depth : 0.0;
+
+    // Every depth gets its curve, as the solver would build it there; only those within the profile
+    // are printed.
+    st.verificationCount = std::min(in.verificationCount, kMaxVerificationDepths);
+    int inside = 0;
+    for (int i = 1; i <= st.verificationCount; ++i) {
+        const double depth = in.verificationDepth[i];
+        st.verificationInside[i] = depth >= 0.0 && depth <= lastDepth;
+        if (st.verificationInside[i]) ++inside;
+        BuildTzCurve(run, st.verificationCurves[i], depth * u.length + stickup, depth,
+                     NodeSideFrictionAt(run, depth) * u.stress, diameter);
+    }
+
+    textio::RecordWriter& out = run.report;
+    const std::string stars(49, '*');
+    out.blank(2);
+    out.put(Line().x(16).a(stars));
+    out.put(Line().x(16).a("* COMPUTE INTERNALLY-GENERATED LOAD-TRANSFER    *"));
+    out.put(Line().x(16).a("* (t-z) CURVES FOR VERIFICATION                 *"));
+    out.put(Line().x(16).a(stars));
+    out.blank(2);
+    WriteTzTableHeading(run, LabelsOf(u.english));
+    run.plot.put(CountRecord(inside));
+    for (int i = 1; i <= st.verificationCount; ++i) {
+        WriteTzCurve(run, i, st.verificationCurves[i], st.verificationInside[i]);
+        if (!st.verificationInside[i]) out.put(Line().x(15).a("CURVE NOT PRINTED SINCE DEPTH OUTSIDE SOIL RANGE"));
+    }
 }
 
 }  // namespace pileaxial

@@ -20,6 +20,12 @@ void LoadTransferSolver(Run& run);
 // Writes what the solver left in run.loadSettlement() to the report and the plot-data file.
 void WriteLoadSettlementResults(Run& run);
 
+// The t-z curves at the user's verification depths (ft or m below the ground), built as the solver
+// builds its curves, kept in run.loadSettlement() and written to the report and the plot-data file.
+// A depth outside the soil profile (above the ground or below the last soil point) is reported
+// without a curve.
+void VerificationTzCurves(Run& run);
+
 // Node unit side friction of the handed-over method at a depth below the ground (ft or m), linear
 // between the node depths (k - 1) x verticalIncrement, the first or last node value outside them.
 double NodeSideFrictionAt(const Run& run, double depthBelowGround);

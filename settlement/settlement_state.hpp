@@ -77,6 +77,12 @@ struct LoadSettlementState {
     int pointCount = 0;
     Array1<SettlementPoint, kMaxTipMovements> points;
     std::vector<IncrementRecord> loadDistribution;
+
+    // Verification curves at the user's depths (depthBelowGround holds the depth as given), and which
+    // of those depths lie within the soil profile (the others have no curve printed).
+    int verificationCount = 0;
+    Array1<TzCurve, kMaxVerificationDepths> verificationCurves;
+    Array1<bool, kMaxVerificationDepths> verificationInside;
 };
 
 }  // namespace pileaxial
