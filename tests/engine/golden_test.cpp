@@ -183,5 +183,33 @@ TEST(GoldenReports, AllMethodsWithSounding) {
     checkCase("cpt-si-uwa", si("9").str(), siSounding);
 }
 
+// The user-specified method in whole runs, as the method for unit load transfers too: English in tension
+// on an open pile, SI on a battered closed pile.
+TEST(GoldenReports, UserValuesInWholeRuns) {
+    using testing::CaseText;
+    CaseText english;
+    english.g4 = "0 1 1 0 5 0 0";
+    english.g5 = "1 0 0 0 1 0 0 0 0";
+    english.points[0].second = "0 0 0 10 0 0 0 400 20000 1 1 0 0 0";
+    english.points[1].second = "0 0 0 20 0 0 0 600 30000 1 1 0 0 0";
+    english.points[2].second = "0 0 1000 500 0 20 0 800 9000 0.9 0.8 0 0 0";
+    english.points[3].second = "0 0 2000 900 0 20 0 1500 18000 0.9 0.8 0 0 0";
+    english.tail = "0\n1 0.7\n0 0 0\n0 0\n0 0\n0\n0\n0\n";
+    checkCase("user-english-tension-open", english.str(), "");
+
+    CaseText si;
+    si.g1 = "2 4 4 1";
+    si.g2 = "0 0 610 580 200000000 18 2";
+    si.g3 = "0 0 8";
+    si.g4 = "0 0.5 1 0 5 0 0";
+    si.g5 = "0 0 0 1 1 0 0 0 0";
+    si.g6 = "30 0";
+    si.points = {{"0 1 1 10 32 0", "0 0 0 15 0 0 0 20 4000 1 1 0 0 0"},
+                 {"10 1 1 10 35 0", "0 0 0 30 0 0 0 60 8000 1 1 0 0 0"},
+                 {"10 2 1 8 0 0", "0 0 60 30 2 25 0 40 540 1 1 0 0 0"},
+                 {"30 2 1 8 0 0", "0 0 140 60 1.5 25 0 90 1260 1 1 0 0 0"}};
+    checkCase("user-si-battered", si.str(), "");
+}
+
 }  // namespace
 }  // namespace pileaxial

@@ -267,5 +267,40 @@ TEST(LoadSettlementRuns, EdgeCases) {
     }
 }
 
+TEST(VerificationCurves, DepthsInsideAndOutsideTheProfile) {
+    testing::TempDir dir;
+    CaseText c;
+    // Depths 0 (the first point), 30 (clay), 60 (the last point, still inside) and -1 (above ground).
+    c.tail = "1\n4\n0\n30\n60\n-1\n0 1.0\n0 0 0\n0 0\n0 0\n0\n0\n0\n";
+    auto r = WholeRun(dir, c);
+    ASSERT_EQ(r.status, 0) << r.errors;
+    const std::string banner = "* COMPUTE INTERNALLY-GENERATED LOAD-TRANSFER    *";
+    EXPECT_TRUE(Contains(r.report, banner));
+    EXPECT_TRUE(Contains(r.report, "               CURVE NOT PRINTED SINCE DEPTH OUTSIDE SOIL RANGE"));
+    EXPECT_TRUE(Contains(r.report, "            4         10     -0.1000E+01"));
+    // The plot file ends with the count of depths inside, then three curves of eleven lines each.
+    const auto plot = testing::splitLines(r.plot);
+    ASSERT_GT(plot.size(), 34u);
+    EXPECT_EQ(plot[plot.size() - 34], "           3");
+    EXPECT_EQ(plot[plot.size() - 11], "            3         10      0.6000E+02");
+
+    auto run = testing::PreparedRun(c);
+    run->capacity().plotRowCount = 9;
+    LoadTransferSolver(*run);
+    VerificationTzCurves(*run);
+    const LoadSettlementState& st = run->loadSettlement();
+    ASSERT_EQ(st.verificationCount, 4);
+    EXPECT_TRUE(st.verificationInside[1] && st.verificationInside[3]);
+    EXPECT_FALSE(st.verificationInside[4]);
+    EXPECT_FALSE(st.verificationCurves[1].cohesive);  // the first point's soil: sand
+    EXPECT_TRUE(st.verificationCurves[2].cohesive);
+
+    // Asked for, but with no depth: nothing at all.
+    c.tail = "1\n0\n0 1.0\n0 0 0\n0 0\n0 0\n0\n0\n0\n";
+    r = WholeRun(dir, c);
+    ASSERT_EQ(r.status, 0) << r.errors;
+    EXPECT_FALSE(Contains(r.report, banner));
+}
+
 }  // namespace
 }  // namespace pileaxial
