@@ -14,7 +14,9 @@ all: configure
 configure:
 	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 
-run: all
+# Only the library and the host program: a first run does not wait for the tests to compile.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target pileaxial pileaxial_host
 	@rm -rf $(BUILD)/run/$(EXAMPLE) && mkdir -p $(BUILD)/run && cp -r examples/$(EXAMPLE) $(BUILD)/run/
 	@cd $(BUILD)/run/$(EXAMPLE) && ../../pileaxial; status=$$?; \
 	  echo ""; echo "Run status: $$status"; \

@@ -211,5 +211,16 @@ TEST(GoldenReports, UserValuesInWholeRuns) {
     checkCase("user-si-battered", si.str(), "");
 }
 
+// The templates a user copies to start a case run as they are.
+TEST(Templates, RunWithStatusZero) {
+    for (const char* name : {"template-english", "template-si"}) {
+        SCOPED_TRACE(name);
+        testing::TempDir dir;
+        const auto r = testing::runCase(dir, testing::readFile(kSource + "/examples/" + name + ".in"));
+        EXPECT_EQ(r.status, 0) << r.errors;
+        EXPECT_NE(r.report.size(), 0u);
+    }
+}
+
 }  // namespace
 }  // namespace pileaxial
