@@ -66,6 +66,15 @@ TEST(ControlFile, FaultsAreInputErrors) {
     EXPECT_THROW(ReadControlFile(badCount, console, keyboard), InputError);
     std::istringstream truncated("x\ny\n");
     EXPECT_THROW(ReadControlFile(truncated, console, keyboard), InputError);
+    // A blank line where a needed name belongs says which; record 4 ran onto line 5 here.
+    std::istringstream blank("x\ny\nz\n\n1\na.in\n   \na.plt\n");
+    try {
+        ReadControlFile(blank, console, keyboard);
+        ADD_FAILURE() << "a blank output name was accepted";
+    } catch (const InputError& e) {
+        EXPECT_EQ(std::string(e.what()), "names.dat, line 7, record 6 (output file name): the line is blank; it "
+                                         "must name the report file");
+    }
 }
 
 TEST(ControlFile, OutputNamedLikeTheControlFileIsRefused) {
