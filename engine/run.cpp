@@ -128,7 +128,7 @@ int Run::runSequence() {
         }
     }
 
-    ReadInputFile(*this, input, files.inputName);
+    ReadInputFile(*this, input, files.inputName, !files.cptName.empty());
     input.close();
     SetUnitLabels(*this);
     if (cptInput.is_open()) {
@@ -138,10 +138,6 @@ int Run::runSequence() {
 
     pile.batterAngle = pile.batterAngle * (kSinglePi / 180.0);
     pile.embeddedLength = pile.totalLength - pile.stickupLength;
-    if (pile.embeddedLength < 0) {
-        throw InputError(files.inputName + ", record G2, field 7 (pile stickup length): the stickup length "
-                         "is longer than the total pile length, so no part of the pile is embedded");
-    }
 
     if (!CheckSoilExtent(*this)) {
         finishFiles();
@@ -166,13 +162,6 @@ int Run::runSequence() {
         return status;
     }
     pile.segmentCount = ComputeSegmentCount(pile);
-
-    const double nodeRatio = pile.embeddedLength / pile.lengthIncrement + kLengthTolerance;
-    if (nodeRatio >= kMaxNodes) {  // int(ratio) + 1 pile nodes would exceed the capacity
-        throw InputError(files.inputName + ", record G4, field 2 (increment of pile length): the pile is "
-                         "divided into more than " + std::to_string(kMaxNodes) +
-                         " computation nodes along its axis; use a larger increment");
-    }
 
     BuildSegmentGrid(*this);
     if (grid.filledCount > 0 && carry.unestimatedAngleSegments > 0) {
