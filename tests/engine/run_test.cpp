@@ -279,6 +279,19 @@ TEST(RunFaults, MissingFilesAndOverwritingAnInput) {
     EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
     EXPECT_NE(errors.str().find("missing.cpt"), std::string::npos);
 
+    // A directory opens like a file on some systems and reads as empty: it is named as what it is.
+    files.cptName = dir.path().string();
+    errors.str("");
+    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    EXPECT_NE(errors.str().find("the CPT data file \"" + files.cptName + "\" is a directory"), std::string::npos)
+        << errors.str();
+    files.cptName.clear();
+    files.inputName = dir.path().string();
+    errors.str("");
+    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    EXPECT_NE(errors.str().find("the input data file \"" + files.inputName + "\" is a directory"), std::string::npos)
+        << errors.str();
+    files.inputName = dir.file("case.in");
 
     // A report named like the input would destroy the input: refused before anything is opened.
     files.cptName.clear();
