@@ -1,5 +1,6 @@
 #include "input/input_reader.hpp"
 
+#include <charconv>
 #include <cmath>
 #include <sstream>
 #include <string>
@@ -49,17 +50,9 @@ private:
 
 // A value as a message shows it: the shortest decimal that reads back as the same number.
 std::string shown(double value) {
-    std::ostringstream text;
-    text.precision(17);
-    text << value;
-    std::string longest = text.str();
-    for (int digits = 6; digits < 17; ++digits) {
-        std::ostringstream shorter;
-        shorter.precision(digits);
-        shorter << value;
-        if (std::stod(shorter.str()) == value) return shorter.str();
-    }
-    return longest;
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
 }
 
 // An option code that selects one of the rules lowest..highest; any other value would silently take
