@@ -86,7 +86,7 @@ TEST(ControlFile, OutputNamedLikeTheControlFileIsRefused) {
         ReadControlFile(report, console, keyboard);
         FAIL() << "a report named names.dat was accepted";
     } catch (const InputError& e) {
-        EXPECT_NE(std::string(e.what()).find("names.dat, record 6 (output file name)"), std::string::npos)
+        EXPECT_NE(std::string(e.what()).find("names.dat, line 6, record 6 (output file name)"), std::string::npos)
             << e.what();
     }
     std::istringstream plot(std::string(kHead) + "a.in\na.out\n./names.dat  \n");
