@@ -56,14 +56,36 @@ RunFileSet ReadControlFile(std::istream& names, std::ostream& console, std::istr
     reader.readInt("4", "1");
 
     RunFileSet files;
+    // The line of each name: record 4 is list-directed and may have run onto the following lines.
+    int lines[3] = {};
     std::optional<std::string> input = reader.tryReadText(kNameWidth);
+    lines[0] = reader.lineNumber();
     std::optional<std::string> output = input ? reader.tryReadText(kNameWidth) : std::nullopt;
+    lines[1] = reader.lineNumber();
     std::optional<std::string> plot = output ? reader.tryReadText(kNameWidth) : std::nullopt;
+    lines[2] = reader.lineNumber();
     std::optional<std::string> cpt = plot ? reader.tryReadText(kNameWidth) : std::nullopt;
-    if (input && output && plot) {
+    const bool fromFile = input && output && plot;
+    // Where a name came from, for messages.
+    const char* records[3] = {"record 5 (input data file name)", "record 6 (output file name)",
+                              "record 7 (plot-data file name)"};
+    const auto source = [&](int i) {
+        return fromFile ? "names.dat, line " + std::to_string(lines[i]) + ", " + records[i]
+                        : std::string("the console answer for the ") + (i == 1 ? "output" : "plot-data") +
+                              " file name";
+    };
+    if (fromFile) {
         files.inputName = trimName(*input);
         files.outputName = trimName(*output);
         files.plotName = trimName(*plot);
+        // A blank record 8 means no sounding; these three files every run needs.
+        const std::string* given[3] = {&files.inputName, &files.outputName, &files.plotName};
+        const char* whats[3] = {"input data", "report", "plot-data"};
+        for (int i = 0; i < 3; ++i) {
+            if (given[i]->empty()) {
+                throw InputError(source(i) + ": the line is blank; it must name the " + whats[i] + " file");
+            }
+        }
     } else {
         files.inputName = askForName(console, consoleIn, "ENTER A FILE NAME FOR YOUR INPUT FILE.", "input");
         files.outputName = askForName(console, consoleIn, "ENTER A FILE NAME FOR YOUR OUTPUT FILE.", "output");
@@ -73,11 +95,11 @@ RunFileSet ReadControlFile(std::istream& names, std::ostream& console, std::istr
     if (cpt) files.cptName = trimName(*cpt);
     // The host writes names.dat for every run: a report or plot file of that name would destroy it.
     if (IsControlFile(files.outputName)) {
-        throw InputError("names.dat, record 6 (output file name): the report file \"" + files.outputName +
+        throw InputError(source(1) + ": the report file \"" + files.outputName +
                          "\" is the control file names.dat; the run would overwrite it");
     }
     if (IsControlFile(files.plotName)) {
-        throw InputError("names.dat, record 7 (plot-data file name): the plot-data file \"" + files.plotName +
+        throw InputError(source(2) + ": the plot-data file \"" + files.plotName +
                          "\" is the control file names.dat; the run would overwrite it");
     }
     return files;

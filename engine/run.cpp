@@ -1,6 +1,8 @@
 #include "engine/run.hpp"
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -49,6 +51,22 @@ void checkDistinctFiles(const RunFileSet& files) {
     if (sameFile(files.outputName, files.cptName)) refuse("report", "CPT data", files.outputName);
     if (sameFile(files.plotName, files.cptName)) refuse("plot-data", "CPT data", files.plotName);
     if (sameFile(files.plotName, files.outputName)) refuse("plot-data", "report", files.plotName);
+}
+
+// Opens a file the run reads.  A directory opens like a file on some systems and then reads as empty,
+// which would be reported as a file that ends too early.
+void openForReading(std::ifstream& in, const std::string& name, const std::string& what) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(name, ec)) {
+        throw InputError("the " + what + " file \"" + name + "\" is a directory, not a file");
+    }
+    errno = 0;
+    in.open(name);
+    if (!in) {
+        const int reason = errno;
+        throw InputError("the " + what + " file \"" + name + "\" cannot be opened" +
+                         (reason != 0 ? std::string(" (") + std::strerror(reason) + ")" : std::string()));
+    }
 }
 
 }  // namespace
@@ -111,24 +129,17 @@ int Run::runSequence() {
     WriteDateBlock(report, env_.fixedTime ? *env_.fixedTime : localNow());
 
     // Input, plot-data and CPT files, in this order.
-    std::ifstream input(files.inputName);
-    if (!input) {
-        throw InputError("the input data file \"" + files.inputName + "\" cannot be opened");
-    }
+    std::ifstream input;
+    openForReading(input, files.inputName, "input data");
     plotFile_.open(files.plotName, std::ios::out | std::ios::trunc);
     if (!plotFile_) {
         throw InputError("the plot-data file \"" + files.plotName + "\" cannot be created");
     }
     plot.attach(&plotFile_);
     std::ifstream cptInput;
-    if (!files.cptName.empty()) {
-        cptInput.open(files.cptName);
-        if (!cptInput) {
-            throw InputError("the CPT data file \"" + files.cptName + "\" cannot be opened");
-        }
-    }
+    if (!files.cptName.empty()) openForReading(cptInput, files.cptName, "CPT data");
 
-    ReadInputFile(*this, input, files.inputName);
+    ReadInputFile(*this, input, files.inputName, !files.cptName.empty());
     input.close();
     SetUnitLabels(*this);
     if (cptInput.is_open()) {
@@ -138,10 +149,6 @@ int Run::runSequence() {
 
     pile.batterAngle = pile.batterAngle * (kSinglePi / 180.0);
     pile.embeddedLength = pile.totalLength - pile.stickupLength;
-    if (pile.embeddedLength < 0) {
-        throw InputError(files.inputName + ", record G2, field 7 (pile stickup length): the stickup length "
-                         "is longer than the total pile length, so no part of the pile is embedded");
-    }
 
     if (!CheckSoilExtent(*this)) {
         finishFiles();
@@ -166,13 +173,6 @@ int Run::runSequence() {
         return status;
     }
     pile.segmentCount = ComputeSegmentCount(pile);
-
-    const double nodeRatio = pile.embeddedLength / pile.lengthIncrement + kLengthTolerance;
-    if (nodeRatio >= kMaxNodes) {  // int(ratio) + 1 pile nodes would exceed the capacity
-        throw InputError(files.inputName + ", record G4, field 2 (increment of pile length): the pile is "
-                         "divided into more than " + std::to_string(kMaxNodes) +
-                         " computation nodes along its axis; use a larger increment");
-    }
 
     BuildSegmentGrid(*this);
     if (grid.filledCount > 0 && carry.unestimatedAngleSegments > 0) {

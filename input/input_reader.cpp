@@ -1,5 +1,6 @@
 #include "input/input_reader.hpp"
 
+#include <charconv>
 #include <cmath>
 #include <sstream>
 #include <string>
@@ -28,9 +29,9 @@ public:
 
     textio::ListReader& reader() { return reader_; }
 
+    // The message names the line that gave the field, also when the record is the one read before.
     [[noreturn]] void refuse(const std::string& record, const std::string& field, const std::string& problem) {
-        throw InputError(reader_.fileName() + ", line " + std::to_string(reader_.lineNumber()) + ", record " +
-                         record + ", field " + field + ": " + problem);
+        reader_.refuse(record, field, problem);
     }
 
     // A count that must lie within 0..capacity.
@@ -47,7 +48,27 @@ private:
     textio::ListReader reader_;
 };
 
-void readGeneral(Model& m, InputFile& file) {
+// A value as a message shows it: the shortest decimal that reads back as the same number.
+std::string shown(double value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
+// An option code that selects one of the rules lowest..highest; any other value would silently take
+// one of them (or none) and change the numbers.
+void checkCode(InputFile& file, int value, int lowest, int highest, const std::string& record,
+               const std::string& field, const std::string& what) {
+    if (value >= lowest && value <= highest) return;
+    std::string allowed;
+    for (int code = lowest; code <= highest; ++code) {
+        allowed += std::to_string(code);
+        allowed += code + 1 < highest ? ", " : code + 1 == highest ? " or " : "";
+    }
+    file.refuse(record, field, what + " " + std::to_string(value) + " is not " + allowed);
+}
+
+void readGeneral(Model& m, InputFile& file, bool cptFileNamed) {
     textio::ListReader& r = file.reader();
     PileModel& p = m.pile;
 
@@ -67,6 +88,8 @@ void readGeneral(Model& m, InputFile& file) {
     }
     file.checkCount(p.soilPointCount, 1, kMaxSoilPoints, "G1", "3 (number of soil data points)",
                     "soil data points");
+    // The tip closure picks the plug and end-bearing rules of an open or a closed pile.
+    checkCode(file, p.tipClosure, 0, 1, "G1", "4 (tip closure)", "the tip closure");
 
     r.begin("G2");
     r.item(p.perimeter, "1 (perimeter)");
@@ -102,6 +125,18 @@ void readGeneral(Model& m, InputFile& file) {
     }
     if (p.insideDiameter >= p.outsideDiameter) {
         file.refuse("G2", "4 (inside diameter)", "the inside diameter is not smaller than the outside diameter");
+    }
+    // A pile of no length, or one standing wholly above the ground, has no embedded length: its table
+    // would be one row at 0 with nothing computed.  A value missing from this record or written with
+    // thousands separators (29,000,000 is read as three values) usually shows up here.
+    if (!(p.totalLength > 0)) {
+        file.refuse("G2", "6 (total pile length)",
+                    "the total pile length is " + shown(p.totalLength) + "; it must be greater than 0");
+    }
+    if (!(p.totalLength - p.stickupLength > 0)) {
+        file.refuse("G2", "7 (pile stickup length)",
+                    "the stickup length " + shown(p.stickupLength) + " is not shorter than the total pile length " +
+                        shown(p.totalLength) + ", so no part of the pile is embedded");
     }
 
     r.begin("G3");
@@ -142,6 +177,19 @@ void readGeneral(Model& m, InputFile& file) {
     if (!(p.lengthIncrement > 0)) {
         file.refuse("G4", "2 (increment of pile length)", "the increment must be greater than 0");
     }
+    // One node per increment along the embedded axis, node 1 at the ground: int(ratio) + 1 nodes
+    // must fit the node arrays.
+    if ((p.totalLength - p.stickupLength) / p.lengthIncrement + kLengthTolerance >= kMaxNodes) {
+        file.refuse("G4", "2 (increment of pile length)",
+                    "the pile is divided into more than " + std::to_string(kMaxNodes) +
+                        " computation nodes along its axis; use a larger increment");
+    }
+    // A taper angle is measured from the pile axis: a negative one would widen the pile downwards
+    // and 90 degrees or more has no tangent to narrow it by.
+    if (!(p.taperAngle >= 0 && p.taperAngle < 90)) {
+        file.refuse("G4", "4 (taper angle)",
+                    "the taper angle is " + shown(p.taperAngle) + " degrees; it must be at least 0 and less than 90");
+    }
     if (p.taperAngle > 0) {
         // The taper narrows the pile from the head: it must keep a diameter down to the tip.
         const double headDiameter = p.outsideDiameter / (p.english() ? 12.0 : 1000.0);
@@ -159,16 +207,80 @@ void readGeneral(Model& m, InputFile& file) {
         file.refuse("G4", "5 (method for unit load transfers)",
                     "method " + std::to_string(p.loadTransferMethod) + " is not one of 1 to 9");
     }
+    // The cone-based methods run only at 1, while the echo and the grid take the sounding's values
+    // for any positive value: a 2 would do half of each.
+    checkCode(file, p.cptDataSwitch, 0, 1, "G4", "6 (CPT-data switch)", "the CPT-data switch");
+    if (p.cptDataSwitch == 1 && !cptFileNamed) {
+        file.refuse("G4", "6 (CPT-data switch)",
+                    "CPT data are asked for, but names.dat names no CPT data file (its record 8 is blank or "
+                    "missing)");
+    }
 
     r.begin("G5");
     for (int i = 1; i <= 9; ++i) r.item(p.methodSelected[i], kMethodFields[i - 1]);
     r.finish();
+    // Only 1 selects a method; another value is more likely a slip than a wish to leave it out.
+    for (int i = 1; i <= 9; ++i) {
+        checkCode(file, p.methodSelected[i], 0, 1, "G5", kMethodFields[i - 1], "the selection switch");
+    }
 
     r.begin("G6");
     r.item(p.deepestSoilDepth, "1 (depth of the deepest soil profile)");
     r.item(p.uniformArea, "2 (uniform cross-section area)");
     r.finish();
     p.sectionArea = p.uniformArea;
+}
+
+// The checks of soil data point v on its values as read, made once both its reads are done: values no
+// soil can have and codes that select a rule.  A negative plasticity index (no data for the cone-based
+// methods) and a blow count of 0 or less (not given) keep their meaning.
+void checkSoilPoint(const Model& m, InputFile& file, int v) {
+    const SoilLayer& s = m.soil.point[v];
+    const std::string point = " of soil point " + std::to_string(v);
+    const std::string s1 = "S1" + point;
+    const std::string s2 = "S2" + point;
+
+    if (v > 1 && s.depth < m.soil.point[v - 1].depth) {
+        file.refuse(s1, "1 (depth)",
+                    "the depth " + shown(s.depth) + " is above the depth " + shown(m.soil.point[v - 1].depth) +
+                        " of the point before; the points go from the top down");
+    }
+    // Compared as exact reals, as every rule compares them.
+    if (s.soilType != 1.0 && s.soilType != 2.0 && s.soilType != 3.0) {
+        file.refuse(s1, "2 (soil type)",
+                    "soil type " + shown(s.soilType) + " is not 1 (sand), 2 (clay) or 3 (silt)");
+    }
+    if (s.earthPressureCoeff < 0) {
+        file.refuse(s1, "3 (lateral earth pressure coefficient)",
+                    "the coefficient is " + shown(s.earthPressureCoeff) + "; it must not be negative");
+    }
+    if (s.effectiveUnitWeight < 0) {
+        file.refuse(s1, "4 (effective unit weight)",
+                    "the effective unit weight is " + shown(s.effectiveUnitWeight) + "; it must not be negative");
+    }
+    if (!(s.frictionAngle >= 0 && s.frictionAngle < 90)) {
+        file.refuse(s1, "5 (friction angle)",
+                    "the friction angle is " + shown(s.frictionAngle) +
+                        " degrees; it must be at least 0 and less than 90");
+    }
+    if (s.undrainedShearStrength < 0) {
+        file.refuse(s2, "3 (undisturbed shear strength)",
+                    "the shear strength is " + shown(s.undrainedShearStrength) + "; it must not be negative");
+    }
+    // In sand this position holds the blow count, where 0 or less means none was given.
+    if (s.soilType != 1.0 && s.remoldedShearStrength < 0) {
+        file.refuse(s2, "4 (remolded shear strength or sand blow count)",
+                    "the remolded shear strength is " + shown(s.remoldedShearStrength) +
+                        "; it must not be negative");
+    }
+    if (s.lrfdFriction < 0) {
+        file.refuse(s2, "10 (LRFD factor on unit friction)",
+                    "the factor is " + shown(s.lrfdFriction) + "; it must not be negative");
+    }
+    if (s.lrfdBearing < 0) {
+        file.refuse(s2, "11 (LRFD factor on unit bearing)",
+                    "the factor is " + shown(s.lrfdBearing) + "; it must not be negative");
+    }
 }
 
 void readSoilPoint(Model& m, InputFile& file, int v) {
@@ -202,6 +314,7 @@ void readSoilPoint(Model& m, InputFile& file, int v) {
     r.item(s.peakMovement, "13 (movement at peak unit friction)");
     r.item(s.residualRatio, "14 (residual ratio)");
     r.finish();
+    checkSoilPoint(m, file, v);
 
     const bool english = m.pile.english();
     soil.frictionDefault[v] = false;
@@ -266,12 +379,18 @@ void readSettlementAndOptions(Model& m, InputFile& file) {
     r.item(p.tensionLoading, "1 (tension loading)");
     r.item(p.tensionReductionFactor, "2 (reduction factor for tension loading)");
     r.finish();
+    if (p.tensionReductionFactor < 0) {
+        file.refuse("L1", "2 (reduction factor for tension loading)",
+                    "the factor is " + shown(p.tensionReductionFactor) + "; it must not be negative");
+    }
 
     r.begin("L2");
     r.item(p.clayDrained, "1 (clay condition for ICP/MTD)");
     r.item(p.plugOption, "2 (plug option)");
     r.item(p.longPileOption, "3 (long pile option)");
     r.finish();
+    checkCode(file, p.plugOption, 0, 2, "L2", "2 (plug option)", "the plug option");
+    checkCode(file, p.longPileOption, 0, 1, "L2", "3 (long pile option)", "the long pile option");
 
     r.begin("A1");
     r.item(p.areaCount, "1 (number of area rows)");
@@ -289,6 +408,7 @@ void readSettlementAndOptions(Model& m, InputFile& file) {
     r.item(p.criticalDepthOption, "1 (critical depth option)");
     r.item(p.userCriticalDepth, "2 (user-specified critical depth)");
     r.finish();
+    checkCode(file, p.criticalDepthOption, 0, 2, "C1", "1 (critical depth option)", "the critical depth option");
     // A critical depth at or above the ground would limit every effective stress to zero.
     if (p.criticalDepthOption == 2 && !(p.userCriticalDepth > 0)) {
         file.refuse("C1", "2 (user-specified critical depth)",
@@ -333,14 +453,14 @@ void readSettlementAndOptions(Model& m, InputFile& file) {
 
 }  // namespace
 
-void ReadInputFile(Model& m, std::istream& in, const std::string& fileName) {
+void ReadInputFile(Model& m, std::istream& in, const std::string& fileName, bool cptFileNamed) {
     InputFile file(in, fileName);
     textio::ListReader& r = file.reader();
     m.title = r.readText(72, "T1 (title)");
     m.designer = r.readText(72, "T2 (designer)");
     m.jobNumber = r.readText(72, "T3 (job number)");
 
-    readGeneral(m, file);
+    readGeneral(m, file, cptFileNamed);
     m.soil.count = m.pile.soilPointCount;
     for (int v = 1; v <= m.soil.count; ++v) readSoilPoint(m, file, v);
     readSettlementAndOptions(m, file);
@@ -361,6 +481,17 @@ void ReadCptFile(Model& m, std::istream& in, const std::string& fileName) {
         r.item(m.cpt.cptDepth[i], "1 (depth)");
         r.item(m.cpt.cptValue[i], "2 (cone value)");
         r.finish();
+        // The methods look the sounding up by depth from the top down.
+        const std::string record = "P1 point " + std::to_string(i);
+        if (i > 1 && m.cpt.cptDepth[i] < m.cpt.cptDepth[i - 1]) {
+            file.refuse(record, "1 (depth)",
+                        "the depth " + shown(m.cpt.cptDepth[i]) + " is above the depth " +
+                            shown(m.cpt.cptDepth[i - 1]) + " of the point before; the points go from the top down");
+        }
+        if (m.cpt.cptValue[i] < 0) {
+            file.refuse(record, "2 (cone value)",
+                        "the cone value is " + shown(m.cpt.cptValue[i]) + "; it must not be negative");
+        }
     }
     m.cpt.cptPointCount = count;
 }

@@ -14,7 +14,32 @@ constexpr std::size_t kNoLine = std::string::npos;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+// A value as a message shows it: in quotes, cut to 40 characters (not inside a multi-byte character),
+// control bytes written as \xNN.  A stray byte such as a NUL would otherwise end the message early or
+// garble the terminal, and a run-together line would fill the screen.
+std::string quoted(std::string_view text) {
+    constexpr std::size_t kShown = 40;
+    std::size_t shown = text.size();
+    if (shown > kShown) {
+        shown = kShown;
+        while (shown > 0 && (static_cast<unsigned char>(text[shown]) & 0xC0) == 0x80) --shown;
+    }
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out = "\"";
+    for (const char c : text.substr(0, shown)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+    if (shown < text.size()) out += "... (" + std::to_string(text.size()) + " characters)";
+    return out;
+}
 
 std::string fieldPart(std::string_view field) {
     return field.empty() ? std::string() : ", field " + std::string(field);
@@ -147,12 +172,58 @@ bool ListReader::loadLine() {
     if (!line_.empty() && line_.back() == '\r') line_.pop_back();
     ++lineNumber_;
     pos_ = 0;
+    if (inRead_) {
+        if (current_.firstLine == 0) current_.firstLine = lineNumber_;
+        current_.lastLine = lineNumber_;
+    }
     return true;
 }
 
+std::string ListReader::spreadNote() const {
+    const Trace* spread = current_.spread() ? &current_ : lastSpread_.spread() ? &lastSpread_ : nullptr;
+    if (spread == nullptr) return {};
+    return " (record " + spread->record + " took its values from lines " + std::to_string(spread->firstLine) +
+           "-" + std::to_string(spread->lastLine) + ")";
+}
+
+std::string ListReader::message(int line, std::string_view record, std::string_view field,
+                                const std::string& problem) const {
+    return fileName_ + ", line " + std::to_string(line) + ", record " + std::string(record) + fieldPart(field) +
+           ": " + problem + spreadNote();
+}
+
 void ListReader::fail(std::string_view field, const std::string& problem) const {
-    throw InputError(fileName_ + ", line " + std::to_string(lineNumber_) + ", record " + record_ +
-                     fieldPart(field) + ": " + problem);
+    throw InputError(message(lineNumber_, record_, field, problem));
+}
+
+void ListReader::endOfFile(std::string_view record, std::string_view field) const {
+    if (in_.bad()) {
+        throw InputError(message(lineNumber_ + 1, record, field, "the file cannot be read at this line"));
+    }
+    if (lineNumber_ == 0) throw InputError(message(1, record, field, "the file is empty"));
+    if (inRead_ && current_.firstLine > 0) {
+        throw InputError(message(lineNumber_, record, field, "the file ends after this line, before this value"));
+    }
+    throw InputError(message(lineNumber_ + 1, record, field,
+                             "the file ends before this record; it has only " + std::to_string(lineNumber_) +
+                                 (lineNumber_ == 1 ? " line" : " lines")));
+}
+
+int ListReader::lineOf(std::string_view record, std::string_view field) const {
+    for (const Trace* trace : {&current_, &previous_}) {
+        if (trace->record != record || trace->firstLine == 0) continue;
+        for (int i = 0; i < trace->fieldCount; ++i) {
+            if (trace->fieldLines[static_cast<std::size_t>(i)].first == field) {
+                return trace->fieldLines[static_cast<std::size_t>(i)].second;
+            }
+        }
+        return trace->lastLine;
+    }
+    return lineNumber_;
+}
+
+void ListReader::refuse(std::string_view record, std::string_view field, const std::string& problem) const {
+    throw InputError(message(lineOf(record, field), record, field, problem));
 }
 
 std::optional<std::string> ListReader::tryReadText(std::size_t width) {
@@ -165,11 +236,17 @@ std::optional<std::string> ListReader::tryReadText(std::size_t width) {
 
 std::string ListReader::readText(std::size_t width, std::string_view record) {
     auto text = tryReadText(width);
-    if (!text) throw InputError(fileName_ + ": the file ends in record " + std::string(record));
+    if (!text) endOfFile(record, {});
     return std::move(*text);
 }
 
 void ListReader::begin(std::string_view record) {
+    if (current_.spread()) lastSpread_ = current_;
+    std::swap(previous_, current_);  // the traces keep their storage from read to read
+    current_.record = record;
+    current_.firstLine = 0;
+    current_.lastLine = 0;
+    current_.fieldCount = 0;
     record_ = record;
     inRead_ = true;
     afterValue_ = false;
@@ -188,8 +265,7 @@ ListReader::Token ListReader::nextToken(std::string_view field) {
     for (;;) {
         // The end of a line (and the start of the read) acts as a blank: go on with the next line.
         if (pos_ == kNoLine || pos_ >= line_.size()) {
-            if (!loadLine())
-                throw InputError(fileName_ + ": the file ends in record " + record_ + fieldPart(field));
+            if (!loadLine()) endOfFile(record_, field);
             continue;
         }
         const char c = line_[pos_];
@@ -227,8 +303,20 @@ ListReader::Token ListReader::nextToken(std::string_view field) {
     }
 }
 
+void ListReader::noteField(std::string_view field) {
+    auto& lines = current_.fieldLines;
+    const auto n = static_cast<std::size_t>(current_.fieldCount++);
+    if (n < lines.size()) {
+        lines[n].first.assign(field);
+        lines[n].second = lineNumber_;
+    } else {
+        lines.emplace_back(std::string(field), lineNumber_);
+    }
+}
+
 void ListReader::item(int& value, std::string_view field) {
     const Token token = nextToken(field);
+    noteField(field);
     if (token.kind != Kind::Value) return;
     switch (parseInt(token.text, value)) {
         case Parse::Ok: return;
@@ -239,6 +327,7 @@ void ListReader::item(int& value, std::string_view field) {
 
 void ListReader::item(double& value, std::string_view field) {
     const Token token = nextToken(field);
+    noteField(field);
     if (token.kind != Kind::Value) return;
     switch (parseReal(token.text, value)) {
         case Parse::Ok: return;
@@ -249,8 +338,7 @@ void ListReader::item(double& value, std::string_view field) {
 
 void ListReader::finish() {
     // A read without a value still takes its line.
-    if (inRead_ && pos_ == kNoLine && !loadLine())
-        throw InputError(fileName_ + ": the file ends in record " + record_);
+    if (inRead_ && pos_ == kNoLine && !loadLine()) endOfFile(record_, {});
     inRead_ = false;
     ended_ = false;
     afterValue_ = false;

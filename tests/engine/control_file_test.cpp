@@ -66,6 +66,15 @@ TEST(ControlFile, FaultsAreInputErrors) {
     EXPECT_THROW(ReadControlFile(badCount, console, keyboard), InputError);
     std::istringstream truncated("x\ny\n");
     EXPECT_THROW(ReadControlFile(truncated, console, keyboard), InputError);
+    // A blank line where a needed name belongs says which; record 4 ran onto line 5 here.
+    std::istringstream blank("x\ny\nz\n\n1\na.in\n   \na.plt\n");
+    try {
+        ReadControlFile(blank, console, keyboard);
+        ADD_FAILURE() << "a blank output name was accepted";
+    } catch (const InputError& e) {
+        EXPECT_EQ(std::string(e.what()), "names.dat, line 7, record 6 (output file name): the line is blank; it "
+                                         "must name the report file");
+    }
 }
 
 TEST(ControlFile, OutputNamedLikeTheControlFileIsRefused) {
@@ -77,7 +86,7 @@ TEST(ControlFile, OutputNamedLikeTheControlFileIsRefused) {
         ReadControlFile(report, console, keyboard);
         FAIL() << "a report named names.dat was accepted";
     } catch (const InputError& e) {
-        EXPECT_NE(std::string(e.what()).find("names.dat, record 6 (output file name)"), std::string::npos)
+        EXPECT_NE(std::string(e.what()).find("names.dat, line 6, record 6 (output file name)"), std::string::npos)
             << e.what();
     }
     std::istringstream plot(std::string(kHead) + "a.in\na.out\n./names.dat  \n");

@@ -138,7 +138,7 @@ std::vector<FaultCase> faultCases() {
     cases.push_back({"real for an integer", with([](CaseText& c) { c.g1 = "1 5.5 4 0"; }), "",
                      {"record G1", "field 2 (print interval)"}});
     cases.push_back({"ends inside a record", "T\nD\nJ\n1 5 4 0\n0 0 24\n", "",
-                     {"case.in", "record G2", "field 4 (inside diameter)"}});
+                     {"case.in, line 5, record G2, field 4 (inside diameter): the file ends"}});
     cases.push_back({"81 soil points", with([](CaseText& c) { c.g1 = "1 5 81 0"; }), "",
                      {"record G1", "field 3 (number of soil data points)", "81"}});
     cases.push_back({"print interval 0", with([](CaseText& c) { c.g1 = "1 0 4 0"; }), "",
@@ -180,7 +180,70 @@ std::vector<FaultCase> faultCases() {
     cases.push_back({"batter angle -120", with([](CaseText& c) { c.g3 = "0 0 -120"; }), "",
                      {"record G3", "field 3 (batter angle)", "-120 degrees"}});
     cases.push_back({"stickup longer than the pile", with([](CaseText& c) { c.g2 = "0 0 24 23 29000000 40 41"; }),
-                     "", {"record G2", "stickup"}});
+                     "", {"line 5, record G2, field 7 (pile stickup length)"}});
+
+    // Values no pile or soil can have and option codes outside their ranges.  Lines of the valid case:
+    // G1 4, G2 5, G3 6, G4 7, G5 8; soil point v S1 at 8 + 2v, S2 at 9 + 2v; L1 19, L2 20, C1 22.
+    auto point = [&](int v, bool second, const char* text) {
+        return with([=](CaseText& c) {
+            auto& p = c.points[static_cast<std::size_t>(v - 1)];
+            (second ? p.second : p.first) = text;
+        });
+    };
+    auto tail = [&](const char* l1, const char* l2, const char* c1) {
+        return with([=](CaseText& c) { c.tail = std::string("0\n") + l1 + "\n" + l2 + "\n0 0\n" + c1 + "\n0\n0\n0\n"; });
+    };
+    const std::string withCpt = with([](CaseText& c) { c.g4 = "0 1 1 0 1 1 0"; });
+    const std::vector<FaultCase> rows = {
+        {"total length 0", with([](CaseText& c) { c.g2 = "0 0 24 23 29000000 0 0"; }), "",
+         {"line 5, record G2, field 6 (total pile length): the total pile length is 0"}},
+        // Thousands separators split the modulus into three values: 29, 000 and 000 for the lengths.
+        {"thousands separators", with([](CaseText& c) { c.g2 = "0 0 24 23 29,000,000 40 0"; }), "",
+         {"line 5, record G2, field 6 (total pile length)"}},
+        {"stickup equal to the length", with([](CaseText& c) { c.g2 = "0 0 24 23 29000000 40 40"; }), "",
+         {"line 5, record G2, field 7 (pile stickup length)"}},
+        // G2 short of its stickup takes it from line 6; every later record is a line late, and the
+        // increment read from the selection line is 0.
+        {"G2 short of a value", with([](CaseText& c) { c.g2 = "0 0 24 23 29000000 40"; }), "",
+         {"line 8, record G4, field 2 (increment of pile length)", "(record G2 took its values from lines 5-6)"}},
+        {"tip closure 2", with([](CaseText& c) { c.g1 = "1 5 4 2"; }), "", {"line 4, record G1, field 4 (tip closure)"}},
+        {"taper angle -1", with([](CaseText& c) { c.g4 = "0 1 1 -1 1 0 0"; }), "", {"line 7, record G4, field 4 (taper angle)"}},
+        {"taper angle 90", with([](CaseText& c) { c.g4 = "0 1 1 90 1 0 0"; }), "", {"line 7, record G4, field 4 (taper angle)"}},
+        {"CPT switch 2", with([](CaseText& c) { c.g4 = "0 1 1 0 1 2 0"; }), "0 0\n",
+         {"line 7, record G4, field 6 (CPT-data switch): the CPT-data switch 2 is not 0 or 1"}},
+        {"CPT switch without a CPT file", withCpt, "", {"line 7, record G4, field 6 (CPT-data switch)", "names no CPT"}},
+        {"method switch 2", with([](CaseText& c) { c.g5 = "1 0 0 2 0 0 0 0 0"; }), "", {"line 8, record G5, field 4 (API RP 2A)"}},
+        {"decreasing depth", point(3, false, "19 2 1 55 0 9"), "", {"line 14, record S1 of soil point 3, field 1 (depth)"}},
+        {"soil type 1.5", point(1, false, "0 1.5 1 115 30 40"), "", {"line 10, record S1 of soil point 1, field 2 (soil type)"}},
+        {"soil type 4", point(4, false, "60 4 1 55 0 9"), "", {"line 16, record S1 of soil point 4, field 2 (soil type)"}},
+        {"negative K", point(1, false, "0 1 -1 115 30 40"), "", {"line 10, record S1 of soil point 1, field 3"}},
+        {"negative unit weight", point(2, false, "20 1 1 -115 32 40"), "",
+         {"line 12, record S1 of soil point 2, field 4 (effective unit weight)"}},
+        {"friction angle 90", point(1, false, "0 1 1 115 90 40"), "", {"line 10, record S1 of soil point 1, field 5 (friction angle)"}},
+        {"friction angle -1", point(1, false, "0 1 1 115 -1 40"), "", {"line 10, record S1 of soil point 1, field 5 (friction angle)"}},
+        {"negative undrained strength", point(3, true, "0 0 -1000 500 0 20 0 0 0 1 1 0 0 0"), "",
+         {"line 15, record S2 of soil point 3, field 3 (undisturbed shear strength)"}},
+        {"negative remolded strength", point(4, true, "0 0 2000 -900 0 20 0 0 0 1 1 0 0 0"), "",
+         {"line 17, record S2 of soil point 4, field 4"}},
+        {"negative LRFD on friction", point(1, true, "0 0 0 10 0 0 0 0 0 -1 1 0 0 0"), "",
+         {"line 11, record S2 of soil point 1, field 10 (LRFD factor on unit friction)"}},
+        {"negative LRFD on bearing", point(1, true, "0 0 0 10 0 0 0 0 0 1 -1 0 0 0"), "",
+         {"line 11, record S2 of soil point 1, field 11 (LRFD factor on unit bearing)"}},
+        {"S2 cut short by the end of the file", CaseText().str().substr(0, CaseText().str().rfind("0 0 2000 900")) + "0 0 2000\n",
+         "", {"line 17, record S2 of soil point 4, field 4", "the file ends"}},
+        {"negative tension factor", tail("1 -0.5", "0 0 0", "0 0"), "", {"line 19, record L1, field 2"}},
+        {"plug option 3", tail("0 1", "0 3 0", "0 0"), "", {"line 20, record L2, field 2 (plug option)"}},
+        {"long pile option 2", tail("0 1", "0 0 2", "0 0"), "", {"line 20, record L2, field 3 (long pile option)"}},
+        {"critical depth option 3", tail("0 1", "0 0 0", "3 0"), "", {"line 22, record C1, field 1 (critical depth option)"}},
+        {"CPT depths decreasing", withCpt, "0 2\n5 100\n4 200\n", {"case.cpt, line 3, record P1 point 2, field 1 (depth)"}},
+        {"negative cone value", withCpt, "0 2\n0 100\n1 -5\n", {"case.cpt, line 3, record P1 point 2, field 2 (cone value)"}},
+        // A NUL no longer ends the message, and a run-together value is cut.
+        {"NUL in a value", with([](CaseText& c) { c.g2 = std::string("0 0 24\0x 23 29000000 40 0", 26); }), "",
+         {"line 5, record G2, field 3 (outside diameter): \"24\\x00x\" is not a number"}},
+        {"run-together value", with([](CaseText& c) { c.g2 = "0 0 " + std::string(100, '9') + "x 23 29000000 40 0"; }), "",
+         {"\"" + std::string(40, '9') + "\"... (101 characters) is not a number"}},
+    };
+    cases.insert(cases.end(), rows.begin(), rows.end());
     return cases;
 }
 
@@ -215,6 +278,20 @@ TEST(RunFaults, MissingFilesAndOverwritingAnInput) {
     files.cptName = dir.file("missing.cpt");
     EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
     EXPECT_NE(errors.str().find("missing.cpt"), std::string::npos);
+
+    // A directory opens like a file on some systems and reads as empty: it is named as what it is.
+    files.cptName = dir.path().string();
+    errors.str("");
+    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    EXPECT_NE(errors.str().find("the CPT data file \"" + files.cptName + "\" is a directory"), std::string::npos)
+        << errors.str();
+    files.cptName.clear();
+    files.inputName = dir.path().string();
+    errors.str("");
+    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    EXPECT_NE(errors.str().find("the input data file \"" + files.inputName + "\" is a directory"), std::string::npos)
+        << errors.str();
+    files.inputName = dir.file("case.in");
 
     // A report named like the input would destroy the input: refused before anything is opened.
     files.cptName.clear();

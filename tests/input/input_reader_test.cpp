@@ -176,6 +176,21 @@ TEST(InputReader, CapacitiesAreRefusedBeforeStoring) {
     EXPECT_THROW(read(c.str()), InputError);
 }
 
+TEST(InputReader, ValuesThatMeanNotGivenOrOffStayValid) {
+    // A negative plasticity index is "no data", a blow count of 0 or less "not given"; the switches
+    // documented as "1 on, anything else off" and an area mode above 2 keep their meaning.
+    CaseText c;
+    c.g4 = "0 1 1 0 1 0 5";
+    c.points[0].second = "0 0 0 -3 0 -1 0 0 0 1 1 0 0 0";
+    c.points[3].second = "0 0 2000 900 -2 -1 0 0 0 1 1 0 0 0";
+    c.tail = "2\n2 0\n7 0 0\n0 3\n0 0\n2\n2\n2\n";
+    const Model m = read(c.str());
+    EXPECT_EQ(m.soil.point[1].blowCount, -3.0);
+    EXPECT_EQ(m.soil.point[4].blowCount, -2.0);
+    EXPECT_EQ(m.pile.tensionLoading, 2);
+    EXPECT_EQ(m.pile.areaMode, 3);
+}
+
 TEST(CptReader, PointsAndLimits) {
     Model m;
     std::istringstream in("7 3\n0 1000\n1.5, 2000\n3 2500 extra\n");

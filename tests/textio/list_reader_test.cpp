@@ -164,7 +164,9 @@ TEST(ListReader, ErrorMessageNamesFileLineRecordAndField) {
     const std::string message = errorOf([&] {
         for (double& v : g2) reader.item(v, "3 (outside diameter)");  // names are per field in real use
     });
-    EXPECT_EQ(message, "case.in, line 6, record G2, field 3 (outside diameter): \"abc\" is not a number");
+    // G2 began on line 5, which held two values only: the message says where its values came from.
+    EXPECT_EQ(message, "case.in, line 6, record G2, field 3 (outside diameter): \"abc\" is not a number "
+                       "(record G2 took its values from lines 5-6)");
 }
 
 TEST(ListReader, EndOfFileInsideARead) {
@@ -174,7 +176,8 @@ TEST(ListReader, EndOfFileInsideARead) {
     reader.begin("S2 of soil point 3");
     for (int k = 0; k < 6; ++k) reader.item(v[k], "x");
     EXPECT_EQ(errorOf([&] { reader.item(v[6], "7 (cone resistance)"); }),
-              "case.in: the file ends in record S2 of soil point 3, field 7 (cone resistance)");
+              "case.in, line 1, record S2 of soil point 3, field 7 (cone resistance): the file ends after "
+              "this line, before this value");
 }
 
 TEST(ListReader, EndOfFileAtTheStartOfARead) {
@@ -182,7 +185,39 @@ TEST(ListReader, EndOfFileAtTheStartOfARead) {
     ListReader reader(in, "case.in");
     EXPECT_EQ(reader.readInt("V0", "1 (switch)"), 5);
     EXPECT_EQ(errorOf([&] { reader.readInt("L1", "1 (tension loading)"); }),
-              "case.in: the file ends in record L1, field 1 (tension loading)");
+              "case.in, line 2, record L1, field 1 (tension loading): the file ends after this line, before "
+              "this value");
+}
+
+TEST(ListReader, QuotedValuesAreCutAndTheirControlBytesEscaped) {
+    // A NUL inside a value once cut the message short; a run-together line filled the screen.
+    std::istringstream in(std::string("1a\0b\x7f\n", 6) + std::string(60, '7') + "x\n" + std::string(39, 'x') +
+                          "\xC3\xA9z\n");
+    ListReader reader(in, "case.in");
+    EXPECT_EQ(errorOf([&] { reader.readReal("R", "f"); }),
+              "case.in, line 1, record R, field f: \"1a\\x00b\\x7F\" is not a number");
+    EXPECT_EQ(errorOf([&] { reader.readInt("R", "f"); }),
+              "case.in, line 2, record R, field f: \"" + std::string(40, '7') + "\"... (61 characters) is not an integer");
+    // The cut does not split a two-byte character.
+    EXPECT_EQ(errorOf([&] { reader.readInt("R", "f"); }),
+              "case.in, line 3, record R, field f: \"" + std::string(39, 'x') + "\"... (42 characters) is not an integer");
+}
+
+TEST(ListReader, RefusalNamesTheLineOfTheFieldInThisReadOrTheOneBefore) {
+    std::istringstream in("1 2\n3\n4 5\n");
+    ListReader reader(in, "case.in");
+    int a = 0, b = 0, c = 0;
+    reader.begin("S1");
+    reader.item(a, "1 (a)");
+    reader.item(b, "2 (b)");
+    reader.item(c, "3 (c)");
+    reader.finish();
+    EXPECT_EQ(readInts(reader, 2), (Ints{4, 5}));
+    EXPECT_EQ(reader.lineOf("S1", "1 (a)"), 1);
+    EXPECT_EQ(reader.lineOf("S1", "3 (c)"), 2);
+    EXPECT_EQ(reader.lineOf("R", "f"), 3);
+    EXPECT_EQ(errorOf([&] { reader.refuse("S1", "3 (c)", "too small"); }),
+              "case.in, line 2, record S1, field 3 (c): too small (record S1 took its values from lines 1-2)");
 }
 
 TEST(ListReader, WindowsLineEndings) {
@@ -202,7 +237,11 @@ TEST(ListReader, FixedTextRecords) {
     EXPECT_EQ(reader.readInt("G1", "1"), 7);
     EXPECT_EQ(reader.tryReadText(255), std::optional<std::string>("after"));
     EXPECT_EQ(reader.tryReadText(255), std::nullopt);
-    EXPECT_EQ(errorOf([&] { reader.readText(72, "T3"); }), "case.in: the file ends in record T3");
+    EXPECT_EQ(errorOf([&] { reader.readText(72, "T3"); }),
+              "case.in, line 5, record T3: the file ends before this record; it has only 4 lines");
+    std::istringstream empty("");
+    ListReader nothing(empty, "case.in");
+    EXPECT_EQ(errorOf([&] { nothing.readText(72, "T1"); }), "case.in, line 1, record T1: the file is empty");
 }
 
 TEST(ListReader, ReadWithoutItemsTakesALine) {
