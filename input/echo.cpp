@@ -372,14 +372,14 @@ void WriteStrengthTable(RecordWriter& out, const Model& model) {
     PutAt11(out, "FRICTION  BEARING   STRENGTH   STRENGTH  COUNT  FRICTION   BEARING");
     out.put(Line().x(12).a(stress).x(7).a(stress).x(8).a(stress).x(7).a(stress).x(15).a(stress).x(7).a(stress));
 
+    // The last two columns are the user's unit side friction and end bearing, psf shown as ksf.
+    const double userScale = model.pile.english() ? 1000.0 : 1.0;
     bool anyDefault = false;
     for (int v = 1; v <= n; ++v) {
         const SoilLayer& p = soil.point[v];
         const bool frictionDefault = soil.frictionDefault[v];
         const bool bearingDefault = soil.bearingDefault[v];
         anyDefault = anyDefault || frictionDefault || bearingDefault;
-        // The last two columns show what the reader stored in the plasticity-index and
-        // cone-resistance slots: in English units the user unit friction and end bearing in ksf.
         out.put(Line()
                     .x(9)
                     .e(p.maxUnitFriction, 9, 2)
@@ -389,8 +389,8 @@ void WriteStrengthTable(RecordWriter& out, const Model& model) {
                     .f(p.undrainedShearStrength, 11, 2)
                     .f(p.remoldedShearStrength, 10, 2)
                     .f(p.blowCount, 7, 2)
-                    .f(p.plasticityIndex, 11, 2)
-                    .f(p.coneResistance, 10, 2));
+                    .f(p.userUnitFriction / userScale, 11, 2)
+                    .f(p.userUnitBearing / userScale, 10, 2));
     }
 
     if (anyDefault) {
@@ -414,16 +414,9 @@ void WriteLrfdTable(RecordWriter& out, const Model& model) {
     }
 }
 
-// The CPT-based methods need the plasticity index and the cone resistance themselves, so with CPT
-// data in use the values as read go back into the soil points (and stay there for the analysis).
-void WriteCptTable(RecordWriter& out, Model& model) {
-    SoilProfile& soil = model.soil;
+void WriteCptTable(RecordWriter& out, const Model& model) {
+    const SoilProfile& soil = model.soil;
     const int n = PointCount(model);
-    for (int v = 1; v <= n; ++v) {
-        soil.point[v].plasticityIndex = soil.plasticityIndexAsRead[v];
-        soil.point[v].coneResistance = soil.coneResistanceAsRead[v];
-    }
-
     out.blank(2);
     out.put(Line().x(10).x(53));
     out.blank();

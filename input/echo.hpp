@@ -8,8 +8,7 @@ namespace pileaxial {
 bool CheckSoilExtent(Run& run);
 
 // The "* INPUT INFORMATION *" section of the report, through the "* COMPUTATION RESULT *" banner.
-// Also computes the section area and, with the CPT switch on, puts the plasticity index and cone
-// resistance as read back into the soil points.
+// Also computes the section area.
 void WriteInputEcho(Run& run);
 
 }  // namespace pileaxial

@@ -325,8 +325,6 @@ void readSoilPoint(Model& m, InputFile& file, int v) {
         s.blowCount = s.remoldedShearStrength;
         s.remoldedShearStrength = 0;
     }
-    soil.plasticityIndexAsRead[v] = s.plasticityIndex;
-    soil.coneResistanceAsRead[v] = s.coneResistance;
 
     // The water table lies at the first point whose effective unit weight is a submerged one.
     if (soil.waterTableDepth >= kNoWaterTable) {
@@ -340,10 +338,8 @@ void readSoilPoint(Model& m, InputFile& file, int v) {
         s.maxUnitBearing /= 1000.0;
         s.undrainedShearStrength /= 1000.0;
         s.remoldedShearStrength /= 1000.0;
-        // The stored point carries the user's unit friction and bearing (ksf) in these two places;
-        // the CPT table of the echo puts the values as read back when CPT data are used.
-        s.plasticityIndex = s.userUnitFriction / 1000.0;
-        s.coneResistance = s.userUnitBearing / 1000.0;
+        // The plasticity index, the cone resistance (psf) and the user unit values stay as read;
+        // their readers convert them.
     } else {
         s.tipOrCaseValue /= 1000.0;
         s.peakMovement /= 1000.0;

@@ -253,9 +253,8 @@ void BuildSegmentGrid(Model& model) {
         }
 
         if (grid.segShearStrength[s] < kNotGivenTolerance) {
-            double cone = grid.segConeResistance[s];
-            // With CPT data the English points hold the cone resistance in psf, as entered.
-            if (english && pile.cptDataSwitch > 0) cone = cone / 1000.0;
+            // The cone resistance is kept as entered: psf in English units.
+            const double cone = english ? grid.segConeResistance[s] / 1000.0 : grid.segConeResistance[s];
             grid.segShearStrength[s] = cone / kConeFactor;
         }
 

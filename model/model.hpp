@@ -109,8 +109,8 @@ struct SoilLayer {
     double undrainedShearStrength = 0;
     double remoldedShearStrength = 0;
     double blowCount = 0;
-    double plasticityIndex = 0;
-    double coneResistance = 0;
+    double plasticityIndex = 0;       // % as read
+    double coneResistance = 0;        // as read: psf in English units (ksf where used), kPa in SI
     double userUnitFriction = 0;      // S2 position 8 as read
     double userUnitBearing = 0;       // S2 position 9 as read
     double lrfdFriction = 0;
@@ -127,8 +127,6 @@ struct SoilProfile {
     double waterTableDepth = kNoWaterTable;
     Array1<bool, kMaxSoilPoints> frictionDefault;
     Array1<bool, kMaxSoilPoints> bearingDefault;
-    Array1<double, kMaxSoilPoints> plasticityIndexAsRead;
-    Array1<double, kMaxSoilPoints> coneResistanceAsRead;
 };
 
 struct CptSounding {
@@ -167,7 +165,9 @@ struct UnitLabels {
 
 // The computation grid.  Segment s runs from segTop[s] to segBottom[s] (vertical depths).  The soil
 // arrays are also filled for pile nodes beyond the last segment (a battered pile has more nodes than
-// segments), so they carry the node capacity; the stresses exist for segments only.
+// segments), so they carry the node capacity; the stresses exist for segments only.  In English
+// units segConeResistance stays in psf like the soil points, while segUserFriction and segUserBearing
+// are in ksf.
 struct SegmentGrid {
     Array1<double, kMaxNodes> segTop, segBottom;
     Array1<double, kMaxNodes> segSoilType, segEarthPressure, segUnitWeight, segFrictionAngle,

@@ -224,7 +224,7 @@ void FhwaUnitTransfer(Run& run) {
         }
     }
 
-    CarryToNodesAndIntegrate(run, kFhwa, {.taperedPerimeter = true});
+    CarryToNodesAndIntegrate(run, kFhwa, {});
 }
 
 }  // namespace pileaxial

@@ -62,7 +62,7 @@ void CarryToNodesAndIntegrate(Run& run, int methodId, const OnshoreIntegrationRu
 
     // Increments: side force of each, capped by the force the node limits allow.
     const bool tension = pile.tensionLoading == 1;
-    const bool tapered = rule.taperedPerimeter && pile.taperAngle > 0;
+    const bool tapered = pile.taperAngle > 0;
     const double taperSlope = std::tan(pile.taperAngle * kDegreesToRadiansTaper);
     r.SideForceIncrement[1] = 0;
     r.SideForceLimit[1] = 0;

@@ -7,9 +7,6 @@
 namespace pileaxial {
 
 struct OnshoreIntegrationRule {
-    // FHWA follows the taper of a tapered pile in the perimeter of each increment; USACE takes the
-    // perimeter of the head diameter throughout.
-    bool taperedPerimeter = false;
     // USACE in SI units gives a node below the first segment the bottom value of its segment instead
     // of interpolating within it.
     bool siNodeTakesSegmentBottom = false;
@@ -27,7 +24,8 @@ double OnshoreNodeDepth(int k, double verticalIncrement);
 // run.capacity().current (UnitSideFriction, NodeFrictionLimit, LimitedUnitSideFriction,
 // SideForceIncrement, SideForceLimit, TotalSkinFriction, ReducedCumulativeSideResistance,
 // ReportedSkinFriction) and the method's SavedSkin.  TotalSkinFriction ends as the factored
-// cumulative.
+// cumulative.  On a tapered pile (taper angle above 0) each increment takes the perimeter at its
+// lower node, narrowing from the head diameter by the taper over the stick-up and the depth.
 void CarryToNodesAndIntegrate(Run& run, int methodId, const OnshoreIntegrationRule& rule);
 
 }  // namespace pileaxial

@@ -136,7 +136,7 @@ void UsaceUnitTransfer(Run& run) {
         curves.SegmentThirdFriction(2, i) = mixed ? remoldedAdhesion + frictionBottom : 0.0;
     }
 
-    CarryToNodesAndIntegrate(run, kUsace, {.taperedPerimeter = false, .siNodeTakesSegmentBottom = true});
+    CarryToNodesAndIntegrate(run, kUsace, {.siNodeTakesSegmentBottom = true});
 }
 
 }  // namespace pileaxial

@@ -1,7 +1,8 @@
 #pragma once
 // USACE static method (method 2): unit side friction K sigma' tan(delta) in cohesionless soil on the
 // stresses limited at the critical depth, alpha c_u in cohesive soil, both added in the mixed soil
-// class; carried to the pile nodes and integrated like the FHWA method with the head perimeter.
+// class; carried to the pile nodes and integrated like the FHWA method, with the same tapered
+// perimeter on a tapered pile.
 #include "engine/run.hpp"
 
 namespace pileaxial {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/test_support.hpp"
+
 namespace pileaxial {
 namespace {
 
@@ -59,21 +61,23 @@ void SetPoint(SoilProfile& soil, int v, double depth, double type, double k, dou
     p.bearingFactor = nq;
 }
 
+// The plasticity index, the cone resistance and the user unit values as read (psf in English units).
 void SetStrength(SoilProfile& soil, int v, double maxFriction, double maxBearing, double su, double sr,
-                 double blows, double storedPi, double storedCone) {
+                 double blows, double pi, double cone, double userFriction, double userBearing) {
     SoilLayer& p = soil.point[v];
     p.maxUnitFriction = maxFriction;
     p.maxUnitBearing = maxBearing;
     p.undrainedShearStrength = su;
     p.remoldedShearStrength = sr;
     p.blowCount = blows;
-    p.plasticityIndex = storedPi;
-    p.coneResistance = storedCone;
+    p.plasticityIndex = pi;
+    p.coneResistance = cone;
+    p.userUnitFriction = userFriction;
+    p.userUnitBearing = userBearing;
 }
 
-// Open-ended steel pipe, English units, as the reader leaves it (stresses in ksf; the user unit
-// friction and end bearing / 1000 in the plasticity-index and cone slots) and after the batter
-// conversion.  CPT switch on.
+// Open-ended steel pipe, English units, as the reader leaves it (limits and strengths in ksf) and
+// after the batter conversion.  CPT switch on.
 void SetEnglishCase(Model& m) {
     m.title = "ENGLISH TEST PILE";
     m.designer = "A. ENGINEER";
@@ -117,15 +121,11 @@ void SetEnglishCase(Model& m) {
     SetPoint(s, 2, 20, 1, 1.0, 120, 34, 40);
     SetPoint(s, 3, 20, 2, 0.8, 57.6, 0, 9);
     SetPoint(s, 4, 80, 2, 0.8, 57.6, 0, 9);
-    SetStrength(s, 1, 2.0, 200, 0, 0, 20, 0.5, 50);
-    SetStrength(s, 2, 2.0, 200, 0, 0, 30, 1.25, 60);
-    SetStrength(s, 3, 1.5, 100, 1.2, 0.6, 8, 1.2, 10.8);
-    SetStrength(s, 4, 1.5, 100, 2.4, 1.2, 12, 2.4, 21.6);
-    const double piAsRead[] = {0, 0, 25, 30};
-    const double coneAsRead[] = {100000, 150000, 24000, 48000};  // psf
+    SetStrength(s, 1, 2.0, 200, 0, 0, 20, 0, 100000, 500, 50000);
+    SetStrength(s, 2, 2.0, 200, 0, 0, 30, 0, 150000, 1250, 60000);
+    SetStrength(s, 3, 1.5, 100, 1.2, 0.6, 8, 25, 24000, 1200, 10800);
+    SetStrength(s, 4, 1.5, 100, 2.4, 1.2, 12, 30, 48000, 2400, 21600);
     for (int v = 1; v <= 4; ++v) {
-        s.plasticityIndexAsRead[v] = piAsRead[v - 1];
-        s.coneResistanceAsRead[v] = coneAsRead[v - 1];
         s.point[v].lrfdFriction = v <= 2 ? 0.45 : 0.35;
         s.point[v].lrfdBearing = v <= 2 ? 0.40 : 0.35;
     }
@@ -185,11 +185,11 @@ void SetSiCase(Model& m) {
     SetPoint(s, 3, 30, 5, 1.0, 10, 30, 20);
     SetPoint(s, 4, 40, 1, 1.0, 10, 28, 0);
     SetPoint(s, 5, 50, 3, 1.0, 9, 45, 0);
-    SetStrength(s, 1, kNoLimit, kNoLimit, 50, 25, 0, 20, 1500);
-    SetStrength(s, 2, 100, 10000, 0, 0, 25, 0, 12000);
-    SetStrength(s, 3, 100, kNoLimit, 0, 0, 30, 0, 15000);
-    SetStrength(s, 4, 120, 12000, 0, 0, 35, 0, 18000);
-    SetStrength(s, 5, 80, 8000, 40, 20, 10, 15, 2000);
+    SetStrength(s, 1, kNoLimit, kNoLimit, 50, 25, 0, 20, 1500, 30, 0);
+    SetStrength(s, 2, 100, 10000, 0, 0, 25, 0, 12000, 45, 2400);
+    SetStrength(s, 3, 100, kNoLimit, 0, 0, 30, 0, 15000, 45, 3000);
+    SetStrength(s, 4, 120, 12000, 0, 0, 35, 0, 18000, 60, 3600);
+    SetStrength(s, 5, 80, 8000, 40, 20, 10, 15, 2000, 25, 500);
     s.frictionDefault[1] = true;
     s.bearingDefault[1] = true;
     s.bearingDefault[3] = true;
@@ -290,7 +290,7 @@ TEST_F(EchoTest, EnglishSteelPipeWholeEcho) {
         "          " "  20.00" "   " "SAND" "      1.00" "       120.00" "        34.00" "     40.00",
         "          " "  20.00" "   " "CLAY" "      0.80" "        57.60" "         0.00" "      9.00",
         "          " "  80.00" "   " "CLAY" "      0.80" "        57.60" "         0.00" "      9.00",
-        // strength table: the last two columns hold the stored user values in ksf
+        // strength table: the last two columns show the user values in ksf
         "", "", "",
         "          MAXIMUM   MAXIMUM   UNDISTURB  REMOLDED ",
         "          UNIT      UNIT      SHEAR      SHEAR     BLOW   UNIT SKIN  UNIT END",
@@ -334,10 +334,10 @@ TEST_F(EchoTest, EnglishSteelPipeWholeEcho) {
 
     EXPECT_EQ(SplitLines(console.str()), (Lines{"", "", "         COMPUTATION IS PROCEEDING........"}));
 
-    // The CPT table put the values as read back into the points, for the CPT-based methods.
+    // The echo leaves the points as read.
     EXPECT_EQ(run.soil.point[3].plasticityIndex, 25.0);
     EXPECT_EQ(run.soil.point[3].coneResistance, 24000.0);
-    EXPECT_EQ(run.soil.point[1].coneResistance, 100000.0);
+    EXPECT_EQ(run.soil.point[3].userUnitBearing, 10800.0);
     EXPECT_EQ(run.status, kStatusCompleted);
 }
 
@@ -424,11 +424,11 @@ TEST_F(EchoTest, SiSquareConcreteWholeEcho) {
         "          UNIT      UNIT      SHEAR      SHEAR     BLOW   UNIT SKIN  UNIT END",
         "          FRICTION  BEARING   STRENGTH   STRENGTH  COUNT  FRICTION   BEARING",
         "            " "KPA" "       " "KPA" "        " "KPA" "       " "KPA" "               " "KPA" "       " "KPA",
-        "         " " 0.10E+08" "*" " 0.10E+08" "*" "      50.00" "     25.00" "   0.00" "      20.00" "   1500.00",
-        "         " " 0.10E+03" " " " 0.10E+05" " " "       0.00" "      0.00" "  25.00" "       0.00" "  12000.00",
-        "         " " 0.10E+03" " " " 0.10E+08" "*" "       0.00" "      0.00" "  30.00" "       0.00" "  15000.00",
-        "         " " 0.12E+03" " " " 0.12E+05" " " "       0.00" "      0.00" "  35.00" "       0.00" "  18000.00",
-        "         " " 0.80E+02" " " " 0.80E+04" " " "      40.00" "     20.00" "  10.00" "      15.00" "   2000.00",
+        "         " " 0.10E+08" "*" " 0.10E+08" "*" "      50.00" "     25.00" "   0.00" "      30.00" "      0.00",
+        "         " " 0.10E+03" " " " 0.10E+05" " " "       0.00" "      0.00" "  25.00" "      45.00" "   2400.00",
+        "         " " 0.10E+03" " " " 0.10E+08" "*" "       0.00" "      0.00" "  30.00" "      45.00" "   3000.00",
+        "         " " 0.12E+03" " " " 0.12E+05" " " "       0.00" "      0.00" "  35.00" "      60.00" "   3600.00",
+        "         " " 0.80E+02" " " " 0.80E+04" " " "      40.00" "     20.00" "  10.00" "      25.00" "    500.00",
         "",
         "          * MAXIMUM UNIT FRICTION AND/OR MAXIMUM UNIT BEARING ",
         "            WERE SET TO BE 0.10E+08 BECAUSE THE USER DOES NOT ",
@@ -453,12 +453,10 @@ TEST_F(EchoTest, SiSquareConcreteWholeEcho) {
     ASSERT_EQ(lines.size(), expected.size());
     for (std::size_t k = 0; k < expected.size(); ++k) EXPECT_EQ(lines[k], expected[k]) << "report line " << k + 1;
 
-    // Shown only: the estimate is not stored, the area table leaves the section area alone and the
-    // stored plasticity index and cone resistance stay without the CPT switch.
+    // Shown only: the estimate is not stored and the area table leaves the section area alone.
     EXPECT_EQ(run.soil.point[2].bearingFactor, 0.0);
     EXPECT_EQ(run.soil.point[1].earthPressureCoeff, 0.0);
     EXPECT_EQ(run.pile.sectionArea, 0.0);
-    EXPECT_EQ(run.soil.point[1].coneResistance, 1500.0);
 }
 
 TEST_F(EchoTest, LongTextsAreCutToTheirFields) {
@@ -507,12 +505,80 @@ TEST_F(EchoTest, FrictionDefaultNoteOnceForSeveralPoints) {
                            "            PLAN TO LIMIT THE COMPUTED DATA."}));
 }
 
+// From the input file to the echo and the grid: the strength table shows the user's unit values and
+// the CPT table the plasticity index and cone resistance, in both unit systems, and a clay segment
+// without shear strength takes qc / 15 with the cone resistance in ksf or kPa, CPT switch on or off.
+TEST(EchoOfSoilValues, UserValuesAndConeResistanceFromTheInput) {
+    struct Case {
+        bool english;
+        int cptSwitch;
+        std::string userColumns;  // the last two columns of the strength row
+        std::string cptRow;       // empty: no CPT table
+        double shearStrength;     // of segment 1, from qc / 15
+    };
+    const std::string englishCpt = "          " "   0.00" " " " 25.00" "   " "  2.00" "   " " 0.300E+02";
+    const std::string siCpt = "          " "   0.00" " " " 25.00" "   " "  2.00" "   " " 0.300E+04";
+    const Case cases[] = {
+        // PI 25, qc 30000 psf, user friction 1200 psf and end bearing 10800 psf; su = 30 / 15 ksf.
+        {true, 0, "       1.20" "     10.80", "", 2.0},
+        {true, 1, "       1.20" "     10.80", englishCpt, 2.0},
+        // PI 25, qc 3000 kPa, user friction 60 kPa and end bearing 540 kPa; su = 3000 / 15 kPa.
+        {false, 0, "      60.00" "    540.00", "", 200.0},
+        {false, 1, "      60.00" "    540.00", siCpt, 200.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.english ? "English" : "SI") + ", CPT switch " + std::to_string(c.cptSwitch));
+        testing::CaseText text;
+        const std::string sw = std::to_string(c.cptSwitch);
+        if (c.english) {
+            text.g1 = "1 1 2 0";
+            text.g2 = "0 0 12 11 29000000 10 0";
+            text.g4 = "0 1 1 0 1 " + sw + " 0";
+            text.g6 = "20 0";
+            const std::string s2 = "0 0 0 0 2 25 30000 1200 10800 1 1 0 0 0";
+            text.points = {{"0 2 1 100 0 9", s2}, {"20 2 1 100 0 9", s2}};
+        } else {
+            text.g1 = "2 1 2 0";
+            text.g2 = "0 0 300 280 200000000 3 0";
+            text.g4 = "0 0.5 1 0 1 " + sw + " 0";
+            text.g6 = "6 0";
+            const std::string s2 = "0 0 0 0 2 25 3000 60 540 1 1 0 0 0";
+            text.points = {{"0 2 1 8 0 9", s2}, {"6 2 1 8 0 9", s2}};
+        }
+        std::ostringstream console, report;
+        auto run = std::make_unique<pileaxial::Run>(ConsoleOnly(console));
+        run->report.attach(&report);
+        std::istringstream in(text.str());
+        ReadInputFile(*run, in, "case.in");
+        SetUnitLabels(*run);
+        run->pile.embeddedLength = run->pile.totalLength - run->pile.stickupLength;
+        WriteInputEcho(*run);
+        const Lines lines = SplitLines(report.str());
+
+        const std::string stress = c.english ? "KSF" : "KPA";
+        const std::string units = "            " + stress + "       " + stress + "        " + stress + "       " +
+                                  stress + "               " + stress + "       " + stress;
+        const Lines strength = Block(lines, units, 2);
+        ASSERT_EQ(strength.size(), 2u);
+        EXPECT_EQ(strength[1].substr(strength[1].size() - c.userColumns.size()), c.userColumns);
+        const Lines cpt = Block(lines, std::string("            ") + (c.english ? "FT." : "M. ") + "      %" +
+                                           std::string(17, ' ') + stress, 2);
+        EXPECT_EQ(cpt.size() == 2 ? cpt[1] : "", c.cptRow);
+
+        run->pile.totalLength = run->pile.embeddedLength;
+        SnapSoilPoints(*run);
+        run->pile.segmentCount = ComputeSegmentCount(run->pile);
+        BuildSegmentGrid(*run);
+        EXPECT_DOUBLE_EQ(run->grid.segShearStrength[1], c.shearStrength);
+    }
+}
+
 TEST_F(EchoTest, SiCptTableShowsConeResistanceUnscaled) {
     SetSiCase(run);
     run.pile.cptDataSwitch = 2;
     for (int v = 1; v <= 5; ++v) {
-        run.soil.plasticityIndexAsRead[v] = 20;
-        run.soil.coneResistanceAsRead[v] = 1500;
+        run.soil.point[v].plasticityIndex = 20;
+        run.soil.point[v].coneResistance = 1500;
     }
     const Lines rows = Block(Echo(), "            M.       %                 KPA", 2);
     ASSERT_EQ(rows.size(), 2u);

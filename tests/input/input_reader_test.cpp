@@ -67,12 +67,11 @@ TEST(InputReader, SoilPointConversionsEnglish) {
     EXPECT_TRUE(m.soil.frictionDefault[1]);
     EXPECT_DOUBLE_EQ(sand.maxUnitBearing, 0.0005);
     EXPECT_FALSE(m.soil.bearingDefault[1]);
-    // English: the stored point carries the user's unit friction and bearing in ksf in these places.
-    EXPECT_DOUBLE_EQ(sand.plasticityIndex, 0.5);
-    EXPECT_DOUBLE_EQ(sand.coneResistance, 8.0);
-    EXPECT_EQ(m.soil.plasticityIndexAsRead[1], 12.0);
-    EXPECT_EQ(m.soil.coneResistanceAsRead[1], 3000.0);
+    // The plasticity index, the cone resistance (psf) and the user values are kept as read.
+    EXPECT_EQ(sand.plasticityIndex, 12.0);
+    EXPECT_EQ(sand.coneResistance, 3000.0);
     EXPECT_EQ(sand.userUnitFriction, 500.0);
+    EXPECT_EQ(sand.userUnitBearing, 8000.0);
     EXPECT_EQ(sand.tipOrCaseValue, 2.0);  // unchanged in English
     EXPECT_EQ(sand.peakMovement, 0.1);
 

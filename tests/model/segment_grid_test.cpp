@@ -113,15 +113,13 @@ TEST(SegmentGrid, BatteredPileFillsTheExtraNodeIndices) {
 
 TEST(SegmentGrid, StressesAndShearStrengthFromConeResistance) {
     auto english = MakePile(1, 5.0, 10.0, 8.0, {{0, 2, 120, 0}, {10, 2, 120, 0}});
-    english->pile.cptDataSwitch = 1;  // English points then hold the cone resistance in psf
-    english->soil.point[1].coneResistance = english->soil.point[2].coneResistance = 30000;
-    Build(*english);
-    EXPECT_DOUBLE_EQ(english->grid.segStressBottom[2], 1.2);  // 120 pcf over 10 ft
-    EXPECT_EQ(english->grid.segShearStrength[1], 2.0);
-    english->pile.cptDataSwitch = 0;  // without it the stored value is taken as ksf
-    english->soil.point[1].coneResistance = english->soil.point[2].coneResistance = 30;
-    Build(*english);
-    EXPECT_EQ(english->grid.segShearStrength[1], 2.0);
+    english->soil.point[1].coneResistance = english->soil.point[2].coneResistance = 30000;  // psf
+    for (int cptSwitch : {1, 0}) {  // the cone resistance is in psf whether CPT data are used or not
+        english->pile.cptDataSwitch = cptSwitch;
+        Build(*english);
+        EXPECT_DOUBLE_EQ(english->grid.segStressBottom[2], 1.2);  // 120 pcf over 10 ft
+        EXPECT_EQ(english->grid.segShearStrength[1], 2.0);
+    }
 
     auto si = MakePile(2, 1.0, 2.0, 1.0, {{0, 2, 9, 0}, {2, 2, 9, 0}});
     si->soil.point[1].coneResistance = si->soil.point[2].coneResistance = 300;

@@ -94,16 +94,9 @@ TEST(NgiFormulas, ClayBandsAndRemoldedPairs) {
     }
 }
 
-// A run prepared as the analysis starts, with the plasticity index and cone resistance as read put
-// back into the soil points (what the input echo does when CPT data are in use) and a sounding of
-// constant cone resistance.
+// A run prepared as the analysis starts, with a sounding of constant cone resistance.
 std::unique_ptr<Run> PreparedConeRun(const CaseText& c, double cone) {
     auto run = testing::PreparedRun(c);
-    for (int v = 1; v <= run->soil.count; ++v) {
-        run->soil.point[v].plasticityIndex = run->soil.plasticityIndexAsRead[v];
-        run->soil.point[v].coneResistance = run->soil.coneResistanceAsRead[v];
-    }
-    BuildSegmentGrid(*run);
     run->cpt.cptPointCount = 2;
     run->cpt.cptDepth[1] = 0.0;
     run->cpt.cptValue[1] = cone;

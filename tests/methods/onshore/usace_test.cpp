@@ -144,6 +144,29 @@ TEST(UsaceCohesive, AdhesionFactorAndMixedSoil) {
     EXPECT_NEAR(m.SegmentThirdFriction(2, 1), 0.382843, kTol);
 }
 
+TEST(UsaceTaper, TimberPileNarrowsLikeFhwa) {
+    // Timber pile, 12 in butt, 60 ft in 1 ft increments, in clay with c_u 500 psf (alpha 1, f =
+    // 0.5 ksf).  Taper 0.19898 deg: tan(0.19898 x 0.01745) = 0.0034722, so the tip is 12 - 2 x
+    // 0.0034722 x 60 x 12 = 7.00 in.  Each increment takes the perimeter at its lower node:
+    // sum over k = 1..60 of (1 - 2 x 0.0034722 x k) = 60 - 12.70831 = 47.29169 ft of diameter, and
+    // Q = 0.5 x 3.14159 x 47.29169 = 74.28556 kips; the butt perimeter throughout would give
+    // 0.5 x 3.14159 x 60 = 94.24770 kips, 1.26872 times as much.
+    CaseText c = Uniform("2 1 100 0 9", "0 0 500 0 0 0 0 0 0 1 1 0 0 0");
+    c.g2 = "0 0 12 0 1600000 60 0";
+    c.g6 = "70 0";
+    c.points[1].first = "70 2 1 100 0 9";
+    c.g4 = "0 1 2 0 2 0 0";
+    const double straight = Usace(c)->capacity().current.TotalSkinFriction[61];
+    c.g4 = "0 1 2 0.19898 2 0 0";
+    auto run = Usace(c);
+    const double tapered = run->capacity().current.TotalSkinFriction[61];
+    EXPECT_NEAR(straight, 94.24770, 1e-4);
+    EXPECT_NEAR(tapered, 74.28556, 1e-4);
+    EXPECT_NEAR(straight / tapered, 1.26872, 1e-5);
+    // The first increment is nearly the butt's: 0.5 x 3.14159 x (1 - 0.0069444) = 1.55988.
+    EXPECT_NEAR(run->capacity().current.SideForceIncrement[2], 1.55988, 1e-5);
+}
+
 // SI sand (gamma' 10, phi 40, delta 30, K 1) in 1 m segments, f_bot = 10 s x tan 30 = 5.773503 s.
 CaseText SiSand() {
     CaseText c = Uniform("1 1 10 40 40", kSandStrengths);
