@@ -3,6 +3,7 @@
 #include <cmath>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <new>
 #include <utility>
@@ -80,6 +81,8 @@ int Run::executeFromControlFile() {
 
 int Run::execute(const RunFileSet& fileSet) {
     files = fileSet;
+    reportWritten_ = false;
+    plotWritten_ = false;
     try {
         status = runSequence();
     } catch (const InputError& e) {
@@ -100,11 +103,10 @@ int Run::runSequence() {
 
     // Title block on the console, then the report file with its header.
     WriteTitleBlock(console);
-    reportFile_.open(files.outputName, std::ios::out | std::ios::trunc);
-    if (!reportFile_) {
+    if (!reportFile_.open(files.outputName)) {
         throw InputError("the report file \"" + files.outputName + "\" cannot be created");
     }
-    report.attach(&reportFile_);
+    report.attach(&reportFile_.stream());
     WriteTitleBlock(report);
     WriteFileNameLines(report, files.inputName, files.outputName, files.plotName);
     report.blank();
@@ -115,11 +117,10 @@ int Run::runSequence() {
     if (!input) {
         throw InputError("the input data file \"" + files.inputName + "\" cannot be opened");
     }
-    plotFile_.open(files.plotName, std::ios::out | std::ios::trunc);
-    if (!plotFile_) {
+    if (!plotFile_.open(files.plotName)) {
         throw InputError("the plot-data file \"" + files.plotName + "\" cannot be created");
     }
-    plot.attach(&plotFile_);
+    plot.attach(&plotFile_.stream());
     std::ifstream cptInput;
     if (!files.cptName.empty()) {
         cptInput.open(files.cptName);
@@ -195,7 +196,8 @@ int Run::fail(const std::string& message) {
         report.put(textio::Line().x(1).a("COMPUTATION DOES NOT PROCEED BECAUSE OF AN INPUT ERROR:"));
         report.put(textio::Line().x(1).a(message));
     }
-    closeFiles();
+    const std::string problem = closeFiles();
+    if (!problem.empty() && problem != message) errorStream() << "pileaxial: " << problem << '\n';
     status = kStatusFault;
     return status;
 }
@@ -204,20 +206,35 @@ void Run::finishFiles() {
     // Everything written so far must have reached the files: a full disk or a lost medium leaves a
     // report that ends early, and such a run must not end as completed.  The files stay open while
     // this is checked, so the message still reaches the report when only the plot file failed.
-    if (reportFile_.is_open() && !reportFile_.flush()) {
+    if (reportFile_.isOpen() && !reportFile_.stream().flush()) {
         throw InputError("the report file \"" + files.outputName + "\" could not be written in full");
     }
-    if (plotFile_.is_open() && !plotFile_.flush()) {
+    if (plotFile_.isOpen() && !plotFile_.stream().flush()) {
         throw InputError("the plot-data file \"" + files.plotName + "\" could not be written in full");
     }
-    closeFiles();
+    const std::string problem = closeFiles();
+    if (!problem.empty()) throw InputError(problem);
 }
 
-void Run::closeFiles() {
+std::string Run::closeFiles() {
     report.detach();
     plot.detach();
-    if (reportFile_.is_open()) reportFile_.close();
-    if (plotFile_.is_open()) plotFile_.close();
+    // A file whose writing failed is dropped: whatever stood under its name before is better than a
+    // file that ends part way.
+    std::string problem;
+    const auto close = [&problem](OutputFile& file, bool& written, const std::string& what,
+                                  const std::string& name) {
+        if (!file.isOpen()) return;
+        const bool complete = file.stream().flush().good();
+        written = file.commit();
+        if (!written && problem.empty()) {
+            problem = "the " + what + " file \"" + name + "\" could not be " +
+                      (complete ? "put in place" : "written in full");
+        }
+    };
+    close(reportFile_, reportWritten_, "report", files.outputName);
+    close(plotFile_, plotWritten_, "plot-data", files.plotName);
+    return problem;
 }
 
 }  // namespace pileaxial

@@ -2,13 +2,13 @@
 // One analysis run.  Everything a run reads, computes and writes lives here and is passed explicitly,
 // so runs are independent of each other and several may run side by side on separate threads.
 #include <ctime>
-#include <fstream>
 #include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "capacity/capacity_state.hpp"
+#include "engine/output_file.hpp"
 #include "model/model.hpp"
 #include "settlement/settlement_state.hpp"
 #include "textio/record_writer.hpp"
@@ -70,12 +70,18 @@ public:
     const RunEnvironment& environment() const { return env_; }
 
     // Ends the run with status 2: the message goes to the error stream and, when it is open, to the
-    // report; the files are closed.
+    // report; the files are closed and put in place.
     int fail(const std::string& message);
-    void closeFiles();
+    // Closes the report and plot-data files and puts each in place under its name, unless something
+    // written did not reach it; returns what went wrong, or nothing.
+    std::string closeFiles();
     // Closes the report and plot-data files after checking that everything written reached them;
-    // throws InputError when one could not be written in full.
+    // throws InputError when one could not be written in full or put in place.
     void finishFiles();
+
+    // The report and plot-data file this run left under their names.
+    bool reportWritten() const { return reportWritten_; }
+    bool plotWritten() const { return plotWritten_; }
 
 private:
     int runSequence();
@@ -83,8 +89,10 @@ private:
     RunEnvironment env_;
     std::unique_ptr<CapacityState> capacity_;
     std::unique_ptr<LoadSettlementState> loadSettlement_;
-    std::ofstream reportFile_;
-    std::ofstream plotFile_;
+    OutputFile reportFile_;
+    OutputFile plotFile_;
+    bool reportWritten_ = false;
+    bool plotWritten_ = false;
 };
 
 }  // namespace pileaxial

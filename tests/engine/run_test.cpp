@@ -5,6 +5,7 @@
 #include <sstream>
 #include <thread>
 
+#include "engine/output_file.hpp"
 #include "engine/run.hpp"
 #include "tests/test_support.hpp"
 
@@ -330,6 +331,98 @@ TEST(RunFaults, RunsSideBySideInThreadsMatchRunsOneAfterAnother) {
         EXPECT_EQ(parallel[i].report, sequential[i].report) << "case " << i;
         EXPECT_EQ(parallel[i].plot, sequential[i].plot) << "case " << i;
     }
+}
+
+
+std::vector<std::string> namesIn(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The report and the plot-data file are written under temporary names and put in place when the run
+// ends, whatever its status; a run that stops part way leaves the earlier files as they were and no
+// temporary file behind.
+TEST(OutputFiles, WrittenUnderTemporaryNamesAndPutInPlaceAtTheEnd) {
+    struct WholeRun {
+        const char* name;
+        std::string input;
+        std::string cpt;
+        int status;
+        std::string lastReportLine;
+    };
+    CaseText shallow;
+    shallow.g6 = "10 0";
+    CaseText bad;
+    bad.tail = "0\n0 1.0\n0 0 0\n100 2\n";  // refused while the input is read, the report begun
+    const std::vector<WholeRun> runs = {
+        {"completed", CaseText().str(), "", 0, ""},
+        {"stopped", shallow.str(), "", 1,
+         "          IS LESS THAN PILE EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER      44.00 FT."},
+        {"bad input", bad.str(), "", 2, ""},
+        {"CPT file ends early", CaseText().str(), "0 3\n0 100\n", 2, ""},
+    };
+    for (const WholeRun& w : runs) {
+        SCOPED_TRACE(w.name);
+        TempDir dir;
+        dir.write("case.out", "an earlier report\n");
+        RunResult r = runCase(dir, w.input, w.cpt);
+        EXPECT_EQ(r.status, w.status) << r.errors;
+        std::vector<std::string> expected = {"case.in", "case.out", "case.plt"};
+        if (!w.cpt.empty()) expected.insert(expected.begin(), "case.cpt");
+        EXPECT_EQ(namesIn(dir), expected);
+        ASSERT_FALSE(r.report.empty());
+        EXPECT_EQ(r.report[0], "     " + std::string(73, '='));
+        if (!w.lastReportLine.empty()) {
+            EXPECT_EQ(r.report.back(), w.lastReportLine);
+        }
+        if (w.status == 2) {
+            EXPECT_NE(r.errors.find(r.report.back().substr(1)), std::string::npos);
+        }
+    }
+
+    // The file itself.  While it is written the earlier file stands untouched; what ends it decides
+    // whether the new one takes its place.
+    enum class End { Commit, Discard, Destroy };
+    struct Ending {
+        const char* name;
+        End end;
+        std::string content;  // under the name afterwards
+    };
+    for (const Ending& e : {Ending{"commit", End::Commit, "new\n"}, Ending{"discard", End::Discard, "old\n"},
+                            Ending{"destroyed while open", End::Destroy, "old\n"}}) {
+        SCOPED_TRACE(e.name);
+        TempDir dir;
+        const std::string name = dir.write("r.out", "old\n");
+        {
+            OutputFile file;
+            ASSERT_TRUE(file.open(name));
+            file.stream() << "new\n";
+            file.stream().flush();
+            EXPECT_EQ(testing::readFile(name), "old\n");
+            EXPECT_EQ(namesIn(dir).size(), 2u);
+            if (e.end == End::Commit) {
+                EXPECT_TRUE(file.commit());
+            }
+            if (e.end == End::Discard) file.discard();
+        }
+        EXPECT_EQ(testing::readFile(name), e.content);
+        EXPECT_EQ(namesIn(dir), std::vector<std::string>{"r.out"});
+    }
+
+    // A device is written directly and stays a device; a directory or a missing one cannot be created.
+    OutputFile device;
+    ASSERT_TRUE(device.open("/dev/null"));
+    device.stream() << "nothing\n";
+    EXPECT_TRUE(device.commit());
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    TempDir dir;
+    EXPECT_FALSE(OutputFile().open(dir.path().string()));
+    EXPECT_FALSE(OutputFile().open(dir.file("no/such/dir/r.out")));
+    EXPECT_TRUE(namesIn(dir).empty());
 }
 
 }  // namespace
