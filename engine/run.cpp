@@ -4,8 +4,10 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <iostream>
 #include <new>
+#include <sstream>
 #include <utility>
 
 #include "capacity/driver.hpp"
@@ -50,6 +52,19 @@ void checkDistinctFiles(const RunFileSet& files) {
     if (sameFile(files.outputName, files.cptName)) refuse("report", "CPT data", files.outputName);
     if (sameFile(files.plotName, files.cptName)) refuse("plot-data", "CPT data", files.plotName);
     if (sameFile(files.plotName, files.outputName)) refuse("plot-data", "report", files.plotName);
+}
+
+std::string number(double value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
+
+// The segment count of the stop message, in full however wide it is.
+std::string segmentCountText(double ratio) {
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(0) << std::floor(ratio);
+    return text.str();
 }
 
 }  // namespace
@@ -145,6 +160,12 @@ int Run::runSequence() {
     }
 
     if (!CheckSoilExtent(*this)) {
+        const char* unit = pile.english() ? " ft" : " m";
+        errorStream() << "pileaxial: the computation does not proceed: the deepest soil profile reaches "
+                      << number(pile.deepestSoilDepth) << unit << " (record G6, field 1), less than the "
+                      << number(RequiredSoilDepth(pile)) << unit
+                      << " the pile needs (its embedded length, projected on the vertical, plus two "
+                         "diameters)\n";
         finishFiles();
         return status;
     }
@@ -155,13 +176,26 @@ int Run::runSequence() {
     SnapSoilPoints(*this);
     const double segmentRatio = pile.deepestSoilDepth / pile.lengthIncrement + kLengthTolerance;
     if (segmentRatio >= kMaxSegments + 1) {
-        const long long count = segmentRatio < 1.0e9 ? static_cast<long long>(segmentRatio) : 999999999LL;
+        const std::string count = segmentCountText(segmentRatio);
         for (textio::RecordWriter* out : {&console, &report}) {
+            textio::Line first = textio::Line().x(1).a("YOUR NUMBERS OF SEGMENT ");
+            if (count.size() <= 4) {
+                first.i(std::stoi(count), 4);
+            } else {
+                first.a(count);
+            }
             out->blank(2);
-            out->put(textio::Line().x(1).a("YOUR NUMBERS OF SEGMENT ").i(count, 4).a(" IS LARGER THAN"));
-            out->put(textio::Line().x(1).a("DEFAULT VALUE 500. YOU MIGHT WANT TO CHANGE THE LENGTH OF "));
-            out->put(textio::Line().x(1).a("SEGMENT OR CONSULT MORLIX, INC. FOR CHANGING THE DEFAULT VALUE"));
+            out->put(first.a(" IS LARGER THAN"));
+            out->put(textio::Line().x(1).a("DEFAULT VALUE 500. USE A LONGER INCREMENT OF PILE LENGTH "));
+            out->put(textio::Line().x(1).a("OR A SHALLOWER DEEPEST SOIL PROFILE."));
         }
+        const char* unit = pile.english() ? " ft" : " m";
+        errorStream() << "pileaxial: the computation does not proceed: the deepest soil profile of "
+                      << number(pile.deepestSoilDepth) << unit << " in increments of " << number(pile.lengthIncrement)
+                      << unit << " makes " << count << " segments, more than the " << kMaxSegments
+                      << " the program takes; use an increment of at least "
+                      << number(pile.deepestSoilDepth / kMaxSegments) << unit
+                      << " (record G4, field 2) or a shallower soil profile (record G6, field 1)\n";
         status = kStatusStopped;
         finishFiles();
         return status;

@@ -112,10 +112,48 @@ TEST(RunSequence, FiveHundredSegmentsProceedAndFiveHundredOneStop) {
     ASSERT_GE(n, 7u);
     EXPECT_EQ(r.report[n - 7], "          * COMPUTATION RESULT *");
     EXPECT_EQ(r.report[n - 3], " YOUR NUMBERS OF SEGMENT  501 IS LARGER THAN");
-    EXPECT_EQ(r.report[n - 2], " DEFAULT VALUE 500. YOU MIGHT WANT TO CHANGE THE LENGTH OF ");
-    EXPECT_EQ(r.report[n - 1], " SEGMENT OR CONSULT MORLIX, INC. FOR CHANGING THE DEFAULT VALUE");
+    EXPECT_EQ(r.report[n - 2], " DEFAULT VALUE 500. USE A LONGER INCREMENT OF PILE LENGTH ");
+    EXPECT_EQ(r.report[n - 1], " OR A SHALLOWER DEEPEST SOIL PROFILE.");
     EXPECT_NE(r.console.find(" YOUR NUMBERS OF SEGMENT  501 IS LARGER THAN\n"), std::string::npos);
     EXPECT_TRUE(r.plot.empty());
+}
+
+// Each stop with status 1 gives its reason on the error stream as well as in the report.
+TEST(RunSequence, StopsGiveTheirReasonOnTheErrorStream) {
+    struct Stop {
+        const char* name;
+        const char* g2;
+        const char* g4;
+        const char* g6;
+        std::string reportLine;  // the first line of the report's message
+        std::vector<std::string> errors;
+    };
+    const std::vector<Stop> stops = {
+        {"profile too shallow", "0 0 24 23 29000000 40 0", "0 1 1 0 1 0 0", "43.9 0",
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE   43.90 FT.",
+         {"the deepest soil profile reaches 43.9 ft (record G6, field 1), less than the 44 ft"}},
+        {"501 segments", "0 0 12 11 29000000 40 0", "0 0.1 1 0 1 0 0", "50.1 0",
+         " YOUR NUMBERS OF SEGMENT  501 IS LARGER THAN",
+         {"makes 501 segments, more than the 500", "an increment of at least 0.1002 ft (record G4, field 2)",
+          "a shallower soil profile (record G6, field 1)"}},
+        // Too many for the four-digit field: written in full.
+        {"12345 segments", "0 0 12 11 29000000 40 0", "0 0.1 1 0 1 0 0", "1234.5 0",
+         " YOUR NUMBERS OF SEGMENT 12345 IS LARGER THAN", {"makes 12345 segments"}},
+    };
+    for (const Stop& stop : stops) {
+        SCOPED_TRACE(stop.name);
+        CaseText c;
+        c.g2 = stop.g2;
+        c.g4 = stop.g4;
+        c.g6 = stop.g6;
+        TempDir dir;
+        RunResult r = runCase(dir, c.str());
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(std::find(r.report.begin(), r.report.end(), stop.reportLine), r.report.end());
+        EXPECT_EQ(r.errors.rfind("pileaxial: the computation does not proceed: ", 0), 0u) << r.errors;
+        EXPECT_EQ(std::count(r.errors.begin(), r.errors.end(), '\n'), 1) << r.errors;
+        for (const std::string& part : stop.errors) EXPECT_NE(r.errors.find(part), std::string::npos) << part;
+    }
 }
 
 // Every fault ends the run with status 2 and a message naming file, record and field, on the error
