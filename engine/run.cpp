@@ -12,6 +12,7 @@
 
 #include "capacity/driver.hpp"
 #include "engine/control_file.hpp"
+#include "engine/input_warnings.hpp"
 #include "engine/report_header.hpp"
 #include "input/echo.hpp"
 #include "input/input_reader.hpp"
@@ -158,6 +159,8 @@ int Run::runSequence() {
         throw InputError(files.inputName + ", record G2, field 7 (pile stickup length): the stickup length "
                          "is longer than the total pile length, so no part of the pile is embedded");
     }
+
+    WarnAboutUnusualInput(*this);
 
     if (!CheckSoilExtent(*this)) {
         const char* unit = pile.english() ? " ft" : " m";

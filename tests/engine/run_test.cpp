@@ -372,6 +372,92 @@ TEST(RunFaults, RunsSideBySideInThreadsMatchRunsOneAfterAnother) {
 }
 
 
+// A small SI case: a 610 mm open pipe, 12 m long, in sand over clay.
+CaseText siCase() {
+    CaseText c;
+    c.g1 = "2 3 4 0";
+    c.g2 = "0 0 610 580 200000000 12 0";
+    c.g6 = "15 0";
+    c.points = {{"0 1 1 18 30 40", "0 0 0 10 0 0 0 0 0 1 1 0 0 0"},
+                {"6 1 1 18 32 40", "0 0 0 20 0 0 0 0 0 1 1 0 0 0"},
+                {"6 2 1 8 0 9", "0 0 50 25 0 20 0 0 0 1 1 0 0 0"},
+                {"20 2 1 8 0 9", "0 0 90 45 0 20 0 0 0 1 1 0 0 0"}};
+    return c;
+}
+
+// Input that is legal but most likely a slip is named on the error stream; the run goes on and the
+// report says nothing of it.
+TEST(RunWarnings, UnusualInputIsNamedOnTheErrorStreamOnly) {
+    struct Case {
+        const char* name;
+        CaseText input;
+        std::vector<std::string> warnings;  // one per line, in order; none for an ordinary case
+    };
+    auto english = [](auto change) {
+        CaseText c;
+        change(c);
+        return c;
+    };
+    auto si = [](auto change) {
+        CaseText c = siCase();
+        change(c);
+        return c;
+    };
+    const std::vector<Case> cases = {
+        {"ordinary English case", CaseText(), {}},
+        {"ordinary SI case", siCase(), {}},
+        {"length between increments", english([](CaseText& c) { c.g2 = "0 0 24 23 29000000 40.5 0"; }),
+         {"the embedded pile length of 40.5 ft is not a whole number of increments of 1 ft (record G4, field 2); "
+          "the tables end at a pile length of 40 ft"}},
+        {"stickup leaves a part increment", si([](CaseText& c) { c.g2 = "0 0 610 580 200000000 12 0.25"; }),
+         {"the tables end at a pile length of 11 m"}},
+        {"friction angle", english([](CaseText& c) {
+             c.points[0].first = "0 1 1 115 50 40";
+             c.points[1].first = "20 1 1 115 46 40";
+         }),
+         {"the friction angle at soil points 1, 2 is above 45 degrees (up to 50; record S1, field 5)"}},
+        {"modulus in millions of psi", english([](CaseText& c) { c.g2 = "0 0 24 23 29 40 0"; }),
+         {"the modulus of elasticity of the pile, 29 psi, is below 1000 psi"}},
+        {"modulus in MPa", si([](CaseText& c) { c.g2 = "0 0 610 580 200 12 0"; }),
+         {"the modulus of elasticity of the pile, 200 kPa, is below 7000 kPa (record G2, field 5)"}},
+        {"unit weight", english([](CaseText& c) { c.points[3].first = "60 2 1 1150 0 9"; }),
+         {"the effective unit weight at soil point 4 is above 150 pcf (up to 1150; record S1, field 4)"}},
+        {"SI unit weight", si([](CaseText& c) { c.points[0].first = "0 1 1 25 30 40"; }),
+         {"is above 24 kN/m3 (up to 25"}},
+        {"LRFD factors of 0", english([](CaseText& c) {
+             c.points[2].second = "0 0 1000 500 0 20 0 0 0 0 1 0 0 0";
+             c.points[3].second = "0 0 2000 900 0 20 0 0 0 0 0 0 0 0";
+         }),
+         {"the LRFD factor on unit friction is 0 at soil points 3, 4 (record S2, field 10)",
+          "the LRFD factor on unit bearing is 0 at soil point 4 (record S2, field 11)"}},
+        {"cone methods without CPT data", english([](CaseText& c) { c.g5 = "1 0 0 0 0 1 0 0 1"; }),
+         {"NGI and UWA are selected (record G5) but the CPT-data switch (record G4, field 6) is not 1"}},
+        {"user method without values", english([](CaseText& c) {
+             c.g5 = "0 0 0 0 1 0 0 0 0";
+             c.g4 = "0 1 1 0 5 0 0";
+         }),
+         {"the user-specified method is selected (record G5, field 5) but no soil point gives",
+          "the user-specified method is the method for unit load transfers (record G4, field 5)"}},
+        {"load transfers by a cone method", english([](CaseText& c) { c.g4 = "0 1 1 0 8 0 0"; }),
+         {"Fugro 2004 is the method for unit load transfers (record G4, field 5) but the CPT-data switch"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        RunResult r = runCase(dir, c.input.str());
+        EXPECT_EQ(r.status, 0) << r.errors;
+        const std::vector<std::string> lines = testing::splitLines(r.errors);
+        ASSERT_EQ(lines.size(), c.warnings.size()) << r.errors;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_EQ(lines[i].rfind("pileaxial: warning: ", 0), 0u) << lines[i];
+            EXPECT_NE(lines[i].find(c.warnings[i]), std::string::npos) << lines[i];
+        }
+        for (const std::string& line : r.report) EXPECT_EQ(line.find("warning"), std::string::npos) << line;
+        EXPECT_EQ(r.console.find("warning"), std::string::npos);
+    }
+}
+
+
 std::vector<std::string> namesIn(const TempDir& dir) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
