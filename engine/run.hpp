@@ -18,7 +18,8 @@ namespace pileaxial {
 // RunStatus values.
 inline constexpr int kStatusCompleted = 0;
 inline constexpr int kStatusStopped = 1;    // soil profile too shallow, or more than 500 segments
-inline constexpr int kStatusFault = 2;      // bad input, a file that cannot be opened or read
+inline constexpr int kStatusFault = 2;      // bad input, a file that cannot be opened, read or written,
+                                            // a result that is not a finite number
 
 // The four file names of a run, trailing blanks removed.  An empty CPT name means no sounding.
 struct RunFileSet {

@@ -2,12 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 #include <thread>
 
+#include "capacity/result_check.hpp"
 #include "engine/output_file.hpp"
 #include "engine/run.hpp"
 #include "tests/test_support.hpp"
+#include "textio/input_error.hpp"
 
 namespace pileaxial {
 namespace {
@@ -454,6 +457,62 @@ TEST(RunWarnings, UnusualInputIsNamedOnTheErrorStreamOnly) {
         }
         for (const std::string& line : r.report) EXPECT_EQ(line.find("warning"), std::string::npos) << line;
         EXPECT_EQ(r.console.find("warning"), std::string::npos);
+    }
+}
+
+
+// A result that is not a finite number (an earth pressure coefficient of 1e308 overflows the methods
+// that use it) ends the run with status 2 naming the method, the quantity and the pile length, before
+// the table would show it as asterisks.  A method whose results are written nowhere does not stop the
+// run.
+TEST(RunFaults, ResultsThatAreNotFiniteEndTheRunWithStatusTwo) {
+    struct Case {
+        const char* name;
+        const char* g4;
+        const char* g5;
+        int status;
+        std::string message;  // its start, after "pileaxial: "
+        const char* banner;   // the table that must not be printed
+    };
+    const std::vector<Case> cases = {
+        {"Lambda printed", "0 1 1 0 1 0 0", "0 0 1 0 0 0 0 0 0", 2,
+         "the Revised Lambda method gives a unit side friction that is not a finite number at a pile length of ",
+         "*  LAMBDA 2 METHOD   *"},
+        {"API printed", "0 1 1 0 4 0 0", "0 0 0 1 0 0 0 0 0", 2,
+         "the API RP-2A (2010) method gives a unit side friction that is not a finite number at a pile length of ",
+         "*  API RP-2A (2010)  *"},
+        {"Lambda for load transfers only", "0 1 1 0 3 0 0", "1 0 0 0 0 0 0 0 0", 2,
+         "the Revised Lambda method gives", "* COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *"},
+        {"neither printed nor handed over", "0 1 1 0 1 0 0", "1 0 0 0 0 0 0 0 0", 0, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CaseText input;
+        input.points[0].first = "0 1 1e308 115 30 40";
+        input.g4 = c.g4;
+        input.g5 = c.g5;
+        TempDir dir;
+        RunResult r = runCase(dir, input.str());
+        EXPECT_EQ(r.status, c.status) << r.errors;
+        if (c.status == 0) continue;
+        EXPECT_EQ(r.errors.rfind("pileaxial: " + c.message, 0), 0u) << r.errors;
+        ASSERT_FALSE(r.report.empty());
+        EXPECT_EQ(r.report.back().rfind(" " + c.message, 0), 0u) << r.report.back();
+        for (const std::string& line : r.report) EXPECT_EQ(line.find(c.banner), std::string::npos) << line;
+    }
+
+    // The load-settlement results are checked the same way.
+    auto run = testing::PreparedRun(CaseText());
+    run->loadSettlement().pointCount = 1;
+    run->loadSettlement().points[1].topLoad = std::nan("");
+    try {
+        CheckLoadSettlementFinite(*run);
+        ADD_FAILURE() << "no error";
+    } catch (const InputError& e) {
+        EXPECT_NE(std::string(e.what()).find("the load-settlement analysis gives a load or settlement that is not "
+                                             "a finite number at the assumed tip movement 1"),
+                  std::string::npos)
+            << e.what();
     }
 }
 
