@@ -117,6 +117,24 @@ int Run::runSequence() {
     status = kStatusCompleted;
     checkDistinctFiles(files);
 
+    // The inputs are opened first; a host calling the entry point learns of a missing one from the
+    // report, so there the fault is raised only once the report exists.
+    std::ifstream input(files.inputName);
+    std::ifstream cptInput;
+    if (!files.cptName.empty()) cptInput.open(files.cptName);
+    const auto checkInput = [&] {
+        if (!input) throw InputError("the input data file \"" + files.inputName + "\" cannot be opened");
+    };
+    const auto checkCptInput = [&] {
+        if (!files.cptName.empty() && !cptInput) {
+            throw InputError("the CPT data file \"" + files.cptName + "\" cannot be opened");
+        }
+    };
+    if (env_.inputsBeforeOutputs) {
+        checkInput();
+        checkCptInput();
+    }
+
     // Title block on the console, then the report file with its header.
     WriteTitleBlock(console);
     if (!reportFile_.open(files.outputName)) {
@@ -129,21 +147,12 @@ int Run::runSequence() {
     WriteDateBlock(report, env_.fixedTime ? *env_.fixedTime : localNow());
 
     // Input, plot-data and CPT files, in this order.
-    std::ifstream input(files.inputName);
-    if (!input) {
-        throw InputError("the input data file \"" + files.inputName + "\" cannot be opened");
-    }
+    checkInput();
     if (!plotFile_.open(files.plotName)) {
         throw InputError("the plot-data file \"" + files.plotName + "\" cannot be created");
     }
     plot.attach(&plotFile_.stream());
-    std::ifstream cptInput;
-    if (!files.cptName.empty()) {
-        cptInput.open(files.cptName);
-        if (!cptInput) {
-            throw InputError("the CPT data file \"" + files.cptName + "\" cannot be opened");
-        }
-    }
+    checkCptInput();
 
     ReadInputFile(*this, input, files.inputName);
     input.close();

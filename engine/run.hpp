@@ -35,6 +35,10 @@ struct RunEnvironment {
     std::ostream* errors = nullptr;    // fault messages; standard error when null
     // The date and time printed in the report header; the local clock when not set.
     std::optional<std::tm> fixedTime;
+    // Open the input data file (and the CPT data file) before any output file is created, so that a
+    // run whose input is missing leaves no files behind.  A host calling the entry point gets the
+    // report with the message instead.
+    bool inputsBeforeOutputs = false;
 };
 
 class Run : public Model {
