@@ -1,6 +1,7 @@
 #include "engine/run.hpp"
 
 #include <cmath>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -69,6 +70,18 @@ std::string segmentCountText(double ratio) {
 }
 
 }  // namespace
+
+void UseSourceDateEpoch(RunEnvironment& env, std::ostream& warnings) {
+    const char* value = std::getenv("SOURCE_DATE_EPOCH");
+    if (value == nullptr || *value == '\0') return;  // an empty value counts as not set
+    if (std::optional<std::tm> when = UtcTimeOfEpochSeconds(value)) {
+        env.fixedTime = when;
+    } else {
+        warnings << "pileaxial: warning: SOURCE_DATE_EPOCH=\"" << value
+                 << "\" is not a number of seconds since 1970 before the year 10000; the report shows the "
+                    "local time\n";
+    }
+}
 
 Run::Run(RunEnvironment env) : env_(std::move(env)), capacity_(std::make_unique<CapacityState>()),
       loadSettlement_(std::make_unique<LoadSettlementState>()) {

@@ -41,6 +41,11 @@ struct RunEnvironment {
     bool inputsBeforeOutputs = false;
 };
 
+// Sets env.fixedTime from the SOURCE_DATE_EPOCH environment variable when it is set (seconds since
+// 1970-01-01 00:00:00 UTC, shown in UTC), so that two runs of one case can be compared line by line.
+// A value that is not a whole number of seconds is ignored with a warning on `warnings`.
+void UseSourceDateEpoch(RunEnvironment& env, std::ostream& warnings);
+
 class Run : public Model {
 public:
     explicit Run(RunEnvironment env = {});

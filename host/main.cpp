@@ -24,6 +24,7 @@ int runDirect(const pileaxial::host::CommandLine& cl) {
     pileaxial::RunEnvironment env;
     if (cl.quiet) env.console = &quietConsole;
     env.inputsBeforeOutputs = true;
+    pileaxial::UseSourceDateEpoch(env, std::cerr);
     auto run = std::make_unique<pileaxial::Run>(env);
     const int status = run->execute(cl.files);
     if (!cl.quiet && run->reportWritten()) {
@@ -49,8 +50,11 @@ int main(int argc, char** argv) {
         case CommandLine::Action::Error:
             std::cerr << "pileaxial: " << cl.error << " (pileaxial --help shows the usage)\n";
             return pileaxial::host::kExitUsage;
-        case CommandLine::Action::ControlFile:
-            return std::make_unique<pileaxial::Run>()->executeFromControlFile();
+        case CommandLine::Action::ControlFile: {
+            pileaxial::RunEnvironment env;
+            pileaxial::UseSourceDateEpoch(env, std::cerr);
+            return std::make_unique<pileaxial::Run>(env)->executeFromControlFile();
+        }
         case CommandLine::Action::Direct:
             return runDirect(cl);
     }

@@ -150,5 +150,44 @@ TEST(HostProgram, ExitStatusClosingLineAndQuiet) {
     }
 }
 
+// SOURCE_DATE_EPOCH fixes the report's date line (in UTC), so that two runs of one case compare
+// equal; a value that is not a number of seconds is ignored with a warning.
+TEST(HostProgram, SourceDateEpochFixesTheDateLine) {
+    struct Case {
+        const char* value;
+        std::string dateLine;  // empty: the clock's, with a warning
+    };
+    const std::vector<Case> cases = {
+        {"0", "Date:  January 01, 1970     Time:  00:00:00"},
+        {"951825599", "Date:  February 29, 2000     Time:  11:59:59"},
+        {"1772326923", "Date:  March 01, 2026     Time:  01:02:03"},
+        {"253402300799", "Date:  December 31, 9999     Time:  23:59:59"},
+        {"253402300800", ""},
+        {"-1", ""},
+        {"12h", ""},
+    };
+    testing::TempDir dir;
+    dir.write("case.in", testing::CaseText().str());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        const Outcome o = runHost(dir, "case.in --quiet", std::string("SOURCE_DATE_EPOCH='") + c.value + "'");
+        EXPECT_EQ(o.exit, 0) << o.err;
+        const std::vector<std::string> report = testing::readLines(dir.file("case.out"));
+        ASSERT_GE(report.size(), 18u);
+        if (!c.dateLine.empty()) {
+            EXPECT_EQ(report[17], std::string(15, ' ') + c.dateLine);
+            EXPECT_EQ(o.err, "");
+            // A second run gives the same report, line for line.
+            const std::string first = testing::readFile(dir.file("case.out"));
+            EXPECT_EQ(runHost(dir, "case.in --quiet", std::string("SOURCE_DATE_EPOCH=") + c.value).exit, 0);
+            EXPECT_EQ(testing::readFile(dir.file("case.out")), first);
+        } else {
+            EXPECT_EQ(o.err, std::string("pileaxial: warning: SOURCE_DATE_EPOCH=\"") + c.value +
+                                 "\" is not a number of seconds since 1970 before the year 10000; the report "
+                                 "shows the local time\n");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace pileaxial::host
