@@ -4,6 +4,7 @@
 
 #include "capacity/plot_file.hpp"
 #include "capacity/post_processing.hpp"
+#include "capacity/result_check.hpp"
 #include "capacity/tables.hpp"
 #include "methods/offshore/api.hpp"
 #include "methods/offshore/fugro.hpp"
@@ -40,6 +41,15 @@ bool hasRoutine(int methodId) { return kRoutines[static_cast<std::size_t>(method
 
 bool selected(const Run& run, int methodId) {
     return run.pile.methodSelected[InputOrderOf(methodId)] == 1;
+}
+
+// A method's curves reach the output when its table is printed or when the load-settlement analysis
+// works from them; those must be finite numbers.  The other methods are computed all the same, but
+// nothing of them is written.
+void checkCurvesReachingOutput(const Run& run, int methodId) {
+    if (selected(run, methodId) || methodId == MethodIdOfInput(run.pile.loadTransferMethod)) {
+        CheckMethodCurvesFinite(run, methodId);
+    }
 }
 
 void refillPileLength(Run& run) {
@@ -128,6 +138,7 @@ void runOffshoreMethods(Run& run) {
         if (!hasRoutine(m)) continue;
         computeMethod(run, m);
         factorOffshoreMethod(run, m);
+        checkCurvesReachingOutput(run, m);
         if (selected(run, m)) printMethodTable(run, m);
     }
 }
@@ -168,6 +179,7 @@ void runUserMethod(Run& run, int pass) {
         curves.SavedUnitSideFriction[k] = run.grid.segUserFriction[k];
     }
     curves.computed = true;
+    checkCurvesReachingOutput(run, kUserMethod);
     if (pass == 1 && selected(run, kUserMethod)) printMethodTable(run, kUserMethod);
     cap.UserMethodDone = true;
 }
@@ -207,6 +219,9 @@ void RunCapacityPass(Run& run, int pass) {
         }
         factorOnshoreMethods(run);
         for (int m = kFhwa; m <= kLambda; ++m) {
+            if (hasRoutine(m)) checkCurvesReachingOutput(run, m);
+        }
+        for (int m = kFhwa; m <= kLambda; ++m) {
             if (hasRoutine(m) && selected(run, m)) printMethodTable(run, m);
         }
         return;
@@ -216,9 +231,14 @@ void RunCapacityPass(Run& run, int pass) {
     // hand-over reads current values; the offshore methods follow, and the hand-over comes after all
     // of them.
     factorOnshoreMethods(run);
+    for (int m = kFhwa; m <= kLambda; ++m) {
+        if (hasRoutine(m)) checkCurvesReachingOutput(run, m);
+    }
     runOffshoreMethods(run);
     HandOverLoadTransferMethod(run);
-    LoadSettlementAnalysis(run);
+    LoadTransferSolver(run);
+    CheckLoadSettlementFinite(run);
+    WriteLoadSettlementResults(run);
     if (run.settlement.verificationCount > 0) VerificationTzCurves(run);
 }
 

@@ -3,7 +3,8 @@
 /* The engine's one entry point.  A host writes names.dat and the input data file into the current
  * directory and calls ITERVA once per analysis.  The two arguments are not used.  The result is the
  * run status: 0 completed, 1 computation did not proceed (soil profile too shallow or more than 500
- * segments), 2 bad input or a file that could not be opened, read or written. */
+ * segments), 2 bad input, a file that could not be opened, read or written, or a result that is not a
+ * finite number. */
 #include <stdint.h>
 
 #if defined(_WIN32)

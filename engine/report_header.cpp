@@ -1,6 +1,7 @@
 #include "engine/report_header.hpp"
 
 #include <array>
+#include <chrono>
 
 namespace pileaxial {
 
@@ -98,6 +99,30 @@ void WriteDateBlock(textio::RecordWriter& out, const std::tm& when) {
                 .a(twoDigits(when.tm_min))
                 .a(":")
                 .a(twoDigits(when.tm_sec)));
+}
+
+std::optional<std::tm> UtcTimeOfEpochSeconds(std::string_view seconds) {
+    // Up to 12 digits: the year 9999 ends near 2.5e11 seconds, and nothing can overflow on the way.
+    if (seconds.empty() || seconds.size() > 12) return std::nullopt;
+    long long value = 0;
+    for (const char c : seconds) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    using namespace std::chrono;
+    const sys_seconds time{std::chrono::seconds{value}};
+    const sys_days day = floor<days>(time);
+    const year_month_day date{day};
+    const hh_mm_ss clock{time - day};
+    if (int(date.year()) > 9999) return std::nullopt;
+    std::tm when{};
+    when.tm_year = int(date.year()) - 1900;
+    when.tm_mon = static_cast<int>(unsigned(date.month())) - 1;
+    when.tm_mday = static_cast<int>(unsigned(date.day()));
+    when.tm_hour = static_cast<int>(clock.hours().count());
+    when.tm_min = static_cast<int>(clock.minutes().count());
+    when.tm_sec = static_cast<int>(clock.seconds().count());
+    return when;
 }
 
 }  // namespace pileaxial

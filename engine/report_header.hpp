@@ -1,6 +1,7 @@
 #pragma once
 // The report header: title block, file-name lines and the date and time of the analysis.
 #include <ctime>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,5 +23,10 @@ void WriteTitleBlock(textio::RecordWriter& out);
 void WriteFileNameLines(textio::RecordWriter& out, std::string_view inputName,
                         std::string_view outputName, std::string_view plotName);
 void WriteDateBlock(textio::RecordWriter& out, const std::tm& when);
+
+// The date and time of a number of seconds since 1970-01-01 00:00:00 UTC, in UTC (the form of
+// SOURCE_DATE_EPOCH).  Nothing when the text is not a whole number of seconds, or is one that lies
+// beyond the year 9999.
+std::optional<std::tm> UtcTimeOfEpochSeconds(std::string_view seconds);
 
 }  // namespace pileaxial

@@ -2,15 +2,20 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <fstream>
+#include <iomanip>
 #include <iostream>
 #include <new>
+#include <sstream>
 #include <utility>
 
 #include "capacity/driver.hpp"
 #include "engine/control_file.hpp"
+#include "engine/input_warnings.hpp"
 #include "engine/report_header.hpp"
 #include "input/echo.hpp"
 #include "input/input_reader.hpp"
@@ -53,23 +58,45 @@ void checkDistinctFiles(const RunFileSet& files) {
     if (sameFile(files.plotName, files.outputName)) refuse("plot-data", "report", files.plotName);
 }
 
-// Opens a file the run reads.  A directory opens like a file on some systems and then reads as empty,
-// which would be reported as a file that ends too early.
-void openForReading(std::ifstream& in, const std::string& name, const std::string& what) {
+// Opens a file the run reads and says why it cannot be read (empty when it opened).  A directory
+// opens like a file on some systems and then reads as empty, which would be reported as a file that
+// ends too early.
+std::string openForReading(std::ifstream& in, const std::string& name) {
     std::error_code ec;
-    if (std::filesystem::is_directory(name, ec)) {
-        throw InputError("the " + what + " file \"" + name + "\" is a directory, not a file");
-    }
+    if (std::filesystem::is_directory(name, ec)) return "is a directory, not a file";
     errno = 0;
     in.open(name);
-    if (!in) {
-        const int reason = errno;
-        throw InputError("the " + what + " file \"" + name + "\" cannot be opened" +
-                         (reason != 0 ? std::string(" (") + std::strerror(reason) + ")" : std::string()));
-    }
+    if (in) return "";
+    const int reason = errno;
+    return reason != 0 ? std::string("cannot be opened (") + std::strerror(reason) + ")" : "cannot be opened";
+}
+
+std::string number(double value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
+
+// The segment count of the stop message, in full however wide it is.
+std::string segmentCountText(double ratio) {
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(0) << std::floor(ratio);
+    return text.str();
 }
 
 }  // namespace
+
+void UseSourceDateEpoch(RunEnvironment& env, std::ostream& warnings) {
+    const char* value = std::getenv("SOURCE_DATE_EPOCH");
+    if (value == nullptr || *value == '\0') return;  // an empty value counts as not set
+    if (std::optional<std::tm> when = UtcTimeOfEpochSeconds(value)) {
+        env.fixedTime = when;
+    } else {
+        warnings << "pileaxial: warning: SOURCE_DATE_EPOCH=\"" << value
+                 << "\" is not a number of seconds since 1970 before the year 10000; the report shows the "
+                    "local time\n";
+    }
+}
 
 Run::Run(RunEnvironment env) : env_(std::move(env)), capacity_(std::make_unique<CapacityState>()),
       loadSettlement_(std::make_unique<LoadSettlementState>()) {
@@ -98,6 +125,8 @@ int Run::executeFromControlFile() {
 
 int Run::execute(const RunFileSet& fileSet) {
     files = fileSet;
+    reportWritten_ = false;
+    plotWritten_ = false;
     try {
         status = runSequence();
     } catch (const InputError& e) {
@@ -116,28 +145,43 @@ int Run::runSequence() {
     status = kStatusCompleted;
     checkDistinctFiles(files);
 
+    // The inputs are opened first; a host calling the entry point learns of a missing one from the
+    // report, so there the fault is raised only once the report exists.
+    std::ifstream input;
+    const std::string inputProblem = openForReading(input, files.inputName);
+    std::ifstream cptInput;
+    const std::string cptProblem = files.cptName.empty() ? "" : openForReading(cptInput, files.cptName);
+    const auto checkInput = [&] {
+        if (!inputProblem.empty()) {
+            throw InputError("the input data file \"" + files.inputName + "\" " + inputProblem);
+        }
+    };
+    const auto checkCptInput = [&] {
+        if (!cptProblem.empty()) throw InputError("the CPT data file \"" + files.cptName + "\" " + cptProblem);
+    };
+    if (env_.inputsBeforeOutputs) {
+        checkInput();
+        checkCptInput();
+    }
+
     // Title block on the console, then the report file with its header.
     WriteTitleBlock(console);
-    reportFile_.open(files.outputName, std::ios::out | std::ios::trunc);
-    if (!reportFile_) {
+    if (!reportFile_.open(files.outputName)) {
         throw InputError("the report file \"" + files.outputName + "\" cannot be created");
     }
-    report.attach(&reportFile_);
+    report.attach(&reportFile_.stream());
     WriteTitleBlock(report);
     WriteFileNameLines(report, files.inputName, files.outputName, files.plotName);
     report.blank();
     WriteDateBlock(report, env_.fixedTime ? *env_.fixedTime : localNow());
 
     // Input, plot-data and CPT files, in this order.
-    std::ifstream input;
-    openForReading(input, files.inputName, "input data");
-    plotFile_.open(files.plotName, std::ios::out | std::ios::trunc);
-    if (!plotFile_) {
+    checkInput();
+    if (!plotFile_.open(files.plotName)) {
         throw InputError("the plot-data file \"" + files.plotName + "\" cannot be created");
     }
-    plot.attach(&plotFile_);
-    std::ifstream cptInput;
-    if (!files.cptName.empty()) openForReading(cptInput, files.cptName, "CPT data");
+    plot.attach(&plotFile_.stream());
+    checkCptInput();
 
     ReadInputFile(*this, input, files.inputName, !files.cptName.empty());
     input.close();
@@ -150,7 +194,15 @@ int Run::runSequence() {
     pile.batterAngle = pile.batterAngle * (kSinglePi / 180.0);
     pile.embeddedLength = pile.totalLength - pile.stickupLength;
 
+    WarnAboutUnusualInput(*this);
+
     if (!CheckSoilExtent(*this)) {
+        const char* unit = pile.english() ? " ft" : " m";
+        errorStream() << "pileaxial: the computation does not proceed: the deepest soil profile reaches "
+                      << number(pile.deepestSoilDepth) << unit << " (record G6, field 1), less than the "
+                      << number(RequiredSoilDepth(pile)) << unit
+                      << " the pile needs (its embedded length, projected on the vertical, plus two "
+                         "diameters)\n";
         finishFiles();
         return status;
     }
@@ -161,13 +213,26 @@ int Run::runSequence() {
     SnapSoilPoints(*this);
     const double segmentRatio = pile.deepestSoilDepth / pile.lengthIncrement + kLengthTolerance;
     if (segmentRatio >= kMaxSegments + 1) {
-        const long long count = segmentRatio < 1.0e9 ? static_cast<long long>(segmentRatio) : 999999999LL;
+        const std::string count = segmentCountText(segmentRatio);
         for (textio::RecordWriter* out : {&console, &report}) {
+            textio::Line first = textio::Line().x(1).a("YOUR NUMBERS OF SEGMENT ");
+            if (count.size() <= 4) {
+                first.i(std::stoi(count), 4);
+            } else {
+                first.a(count);
+            }
             out->blank(2);
-            out->put(textio::Line().x(1).a("YOUR NUMBERS OF SEGMENT ").i(count, 4).a(" IS LARGER THAN"));
-            out->put(textio::Line().x(1).a("DEFAULT VALUE 500. YOU MIGHT WANT TO CHANGE THE LENGTH OF "));
-            out->put(textio::Line().x(1).a("SEGMENT OR CONSULT MORLIX, INC. FOR CHANGING THE DEFAULT VALUE"));
+            out->put(first.a(" IS LARGER THAN"));
+            out->put(textio::Line().x(1).a("DEFAULT VALUE 500. USE A LONGER INCREMENT OF PILE LENGTH "));
+            out->put(textio::Line().x(1).a("OR A SHALLOWER DEEPEST SOIL PROFILE."));
         }
+        const char* unit = pile.english() ? " ft" : " m";
+        errorStream() << "pileaxial: the computation does not proceed: the deepest soil profile of "
+                      << number(pile.deepestSoilDepth) << unit << " in increments of " << number(pile.lengthIncrement)
+                      << unit << " makes " << count << " segments, more than the " << kMaxSegments
+                      << " the program takes; use an increment of at least "
+                      << number(pile.deepestSoilDepth / kMaxSegments) << unit
+                      << " (record G4, field 2) or a shallower soil profile (record G6, field 1)\n";
         status = kStatusStopped;
         finishFiles();
         return status;
@@ -195,7 +260,8 @@ int Run::fail(const std::string& message) {
         report.put(textio::Line().x(1).a("COMPUTATION DOES NOT PROCEED BECAUSE OF AN INPUT ERROR:"));
         report.put(textio::Line().x(1).a(message));
     }
-    closeFiles();
+    const std::string problem = closeFiles();
+    if (!problem.empty() && problem != message) errorStream() << "pileaxial: " << problem << '\n';
     status = kStatusFault;
     return status;
 }
@@ -204,20 +270,35 @@ void Run::finishFiles() {
     // Everything written so far must have reached the files: a full disk or a lost medium leaves a
     // report that ends early, and such a run must not end as completed.  The files stay open while
     // this is checked, so the message still reaches the report when only the plot file failed.
-    if (reportFile_.is_open() && !reportFile_.flush()) {
+    if (reportFile_.isOpen() && !reportFile_.stream().flush()) {
         throw InputError("the report file \"" + files.outputName + "\" could not be written in full");
     }
-    if (plotFile_.is_open() && !plotFile_.flush()) {
+    if (plotFile_.isOpen() && !plotFile_.stream().flush()) {
         throw InputError("the plot-data file \"" + files.plotName + "\" could not be written in full");
     }
-    closeFiles();
+    const std::string problem = closeFiles();
+    if (!problem.empty()) throw InputError(problem);
 }
 
-void Run::closeFiles() {
+std::string Run::closeFiles() {
     report.detach();
     plot.detach();
-    if (reportFile_.is_open()) reportFile_.close();
-    if (plotFile_.is_open()) plotFile_.close();
+    // A file whose writing failed is dropped: whatever stood under its name before is better than a
+    // file that ends part way.
+    std::string problem;
+    const auto close = [&problem](OutputFile& file, bool& written, const std::string& what,
+                                  const std::string& name) {
+        if (!file.isOpen()) return;
+        const bool complete = file.stream().flush().good();
+        written = file.commit();
+        if (!written && problem.empty()) {
+            problem = "the " + what + " file \"" + name + "\" could not be " +
+                      (complete ? "put in place" : "written in full");
+        }
+    };
+    close(reportFile_, reportWritten_, "report", files.outputName);
+    close(plotFile_, plotWritten_, "plot-data", files.plotName);
+    return problem;
 }
 
 }  // namespace pileaxial

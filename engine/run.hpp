@@ -2,13 +2,13 @@
 // One analysis run.  Everything a run reads, computes and writes lives here and is passed explicitly,
 // so runs are independent of each other and several may run side by side on separate threads.
 #include <ctime>
-#include <fstream>
 #include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "capacity/capacity_state.hpp"
+#include "engine/output_file.hpp"
 #include "model/model.hpp"
 #include "settlement/settlement_state.hpp"
 #include "textio/record_writer.hpp"
@@ -18,7 +18,8 @@ namespace pileaxial {
 // RunStatus values.
 inline constexpr int kStatusCompleted = 0;
 inline constexpr int kStatusStopped = 1;    // soil profile too shallow, or more than 500 segments
-inline constexpr int kStatusFault = 2;      // bad input, a file that cannot be opened or read
+inline constexpr int kStatusFault = 2;      // bad input, a file that cannot be opened, read or written,
+                                            // a result that is not a finite number
 
 // The four file names of a run, trailing blanks removed.  An empty CPT name means no sounding.
 struct RunFileSet {
@@ -34,7 +35,16 @@ struct RunEnvironment {
     std::ostream* errors = nullptr;    // fault messages; standard error when null
     // The date and time printed in the report header; the local clock when not set.
     std::optional<std::tm> fixedTime;
+    // Open the input data file (and the CPT data file) before any output file is created, so that a
+    // run whose input is missing leaves no files behind.  A host calling the entry point gets the
+    // report with the message instead.
+    bool inputsBeforeOutputs = false;
 };
+
+// Sets env.fixedTime from the SOURCE_DATE_EPOCH environment variable when it is set (seconds since
+// 1970-01-01 00:00:00 UTC, shown in UTC), so that two runs of one case can be compared line by line.
+// A value that is not a whole number of seconds is ignored with a warning on `warnings`.
+void UseSourceDateEpoch(RunEnvironment& env, std::ostream& warnings);
 
 class Run : public Model {
 public:
@@ -70,12 +80,18 @@ public:
     const RunEnvironment& environment() const { return env_; }
 
     // Ends the run with status 2: the message goes to the error stream and, when it is open, to the
-    // report; the files are closed.
+    // report; the files are closed and put in place.
     int fail(const std::string& message);
-    void closeFiles();
+    // Closes the report and plot-data files and puts each in place under its name, unless something
+    // written did not reach it; returns what went wrong, or nothing.
+    std::string closeFiles();
     // Closes the report and plot-data files after checking that everything written reached them;
-    // throws InputError when one could not be written in full.
+    // throws InputError when one could not be written in full or put in place.
     void finishFiles();
+
+    // The report and plot-data file this run left under their names.
+    bool reportWritten() const { return reportWritten_; }
+    bool plotWritten() const { return plotWritten_; }
 
 private:
     int runSequence();
@@ -83,8 +99,10 @@ private:
     RunEnvironment env_;
     std::unique_ptr<CapacityState> capacity_;
     std::unique_ptr<LoadSettlementState> loadSettlement_;
-    std::ofstream reportFile_;
-    std::ofstream plotFile_;
+    OutputFile reportFile_;
+    OutputFile plotFile_;
+    bool reportWritten_ = false;
+    bool plotWritten_ = false;
 };
 
 }  // namespace pileaxial

@@ -15,7 +15,7 @@ std::string besideInput(const std::string& input, const char* extension) {
 }  // namespace
 
 std::string UsageText() {
-    return "Usage: pileaxial [INPUT [--cpt FILE] [--report FILE] [--plot FILE]]\n"
+    return "Usage: pileaxial [INPUT [--cpt FILE] [--report FILE] [--plot FILE] [--quiet]]\n"
            "\n"
            "Axial capacity and load-settlement analysis of a single driven pile.\n"
            "\n"
@@ -27,12 +27,18 @@ std::string UsageText() {
            "  --cpt FILE              CPT data file (cone-penetration sounding)\n"
            "  --report FILE           report file\n"
            "  --plot FILE             plot-data file\n"
+           "  --quiet                 print nothing on standard output (no progress lines, no\n"
+           "                          closing line naming the files written)\n"
            "  --help                  show this text\n"
            "  --version               show the version\n"
            "\n"
+           "Warnings about unusual input and every error go to standard error.  When\n"
+           "SOURCE_DATE_EPOCH is set, the report shows that time (UTC) instead of the clock's.\n"
+           "\n"
            "Exit status: 0 completed; 1 computation did not proceed (soil profile too shallow\n"
-           "or more than 500 segments; the report says why); 2 bad input or a file that could\n"
-           "not be opened (the message names the file, record and field).\n";
+           "or more than 500 segments; the report and standard error say why); 2 bad input, a\n"
+           "file that could not be opened or written, or a result that is not a number (the\n"
+           "message names the file, record and field); 64 a command line not understood.\n";
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
@@ -54,6 +60,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         if (arg == "--version") {
             cl.action = CommandLine::Action::Version;
             return cl;
+        }
+        if (arg == "--quiet" || arg == "-q") {
+            cl.quiet = true;
+            continue;
         }
         if (arg == "--cpt" || arg == "--report" || arg == "--plot") {
             if (i + 1 >= args.size() || args[i + 1].empty()) return error(arg + " needs a file name");

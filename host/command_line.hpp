@@ -7,15 +7,20 @@
 
 namespace pileaxial::host {
 
+// Exit status of a command line the program cannot make sense of (the usual value for a usage error),
+// kept apart from the run statuses 0, 1 and 2.
+inline constexpr int kExitUsage = 64;
+
 struct CommandLine {
     enum class Action { ControlFile, Direct, Help, Version, Error };
     Action action = Action::ControlFile;
     RunFileSet files;      // for Direct
+    bool quiet = false;    // for Direct: nothing on standard output
     std::string error;     // for Error
 };
 
 // pileaxial                      -> run as a host calling the engine does (names.dat in this directory)
-// pileaxial INPUT [--cpt FILE] [--report FILE] [--plot FILE]
+// pileaxial INPUT [--cpt FILE] [--report FILE] [--plot FILE] [--quiet]
 // pileaxial --help | --version
 // Without --report/--plot the files are written next to the input and named after it
 // (case.in -> case.out and case.plt).

@@ -48,6 +48,8 @@ double LastPointDepth(const Model& model) {
     return n >= 1 ? model.soil.point[n].depth : 0.0;
 }
 
+}  // namespace
+
 // ------------------------------------------------------------------------------------------------
 // Required depth of soil information: the embedded pile projected on the vertical plus two pile
 // diameters below the tip, where the tip resistance draws its soil from.
@@ -57,6 +59,8 @@ double RequiredSoilDepth(const PileModel& pile) {
     if (pile.unitSystem == 2) return vertical + 2.0 * pile.outsideDiameter / 1000.0;
     return 0.0;
 }
+
+namespace {
 
 // ------------------------------------------------------------------------------------------------
 // Method lines of the load-transfer method and of the capacity methods, numbered in input order.

@@ -2,11 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 #include <thread>
 
+#include "capacity/result_check.hpp"
+#include "engine/output_file.hpp"
 #include "engine/run.hpp"
 #include "tests/test_support.hpp"
+#include "textio/input_error.hpp"
 
 namespace pileaxial {
 namespace {
@@ -111,10 +115,48 @@ TEST(RunSequence, FiveHundredSegmentsProceedAndFiveHundredOneStop) {
     ASSERT_GE(n, 7u);
     EXPECT_EQ(r.report[n - 7], "          * COMPUTATION RESULT *");
     EXPECT_EQ(r.report[n - 3], " YOUR NUMBERS OF SEGMENT  501 IS LARGER THAN");
-    EXPECT_EQ(r.report[n - 2], " DEFAULT VALUE 500. YOU MIGHT WANT TO CHANGE THE LENGTH OF ");
-    EXPECT_EQ(r.report[n - 1], " SEGMENT OR CONSULT MORLIX, INC. FOR CHANGING THE DEFAULT VALUE");
+    EXPECT_EQ(r.report[n - 2], " DEFAULT VALUE 500. USE A LONGER INCREMENT OF PILE LENGTH ");
+    EXPECT_EQ(r.report[n - 1], " OR A SHALLOWER DEEPEST SOIL PROFILE.");
     EXPECT_NE(r.console.find(" YOUR NUMBERS OF SEGMENT  501 IS LARGER THAN\n"), std::string::npos);
     EXPECT_TRUE(r.plot.empty());
+}
+
+// Each stop with status 1 gives its reason on the error stream as well as in the report.
+TEST(RunSequence, StopsGiveTheirReasonOnTheErrorStream) {
+    struct Stop {
+        const char* name;
+        const char* g2;
+        const char* g4;
+        const char* g6;
+        std::string reportLine;  // the first line of the report's message
+        std::vector<std::string> errors;
+    };
+    const std::vector<Stop> stops = {
+        {"profile too shallow", "0 0 24 23 29000000 40 0", "0 1 1 0 1 0 0", "43.9 0",
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE   43.90 FT.",
+         {"the deepest soil profile reaches 43.9 ft (record G6, field 1), less than the 44 ft"}},
+        {"501 segments", "0 0 12 11 29000000 40 0", "0 0.1 1 0 1 0 0", "50.1 0",
+         " YOUR NUMBERS OF SEGMENT  501 IS LARGER THAN",
+         {"makes 501 segments, more than the 500", "an increment of at least 0.1002 ft (record G4, field 2)",
+          "a shallower soil profile (record G6, field 1)"}},
+        // Too many for the four-digit field: written in full.
+        {"12345 segments", "0 0 12 11 29000000 40 0", "0 0.1 1 0 1 0 0", "1234.5 0",
+         " YOUR NUMBERS OF SEGMENT 12345 IS LARGER THAN", {"makes 12345 segments"}},
+    };
+    for (const Stop& stop : stops) {
+        SCOPED_TRACE(stop.name);
+        CaseText c;
+        c.g2 = stop.g2;
+        c.g4 = stop.g4;
+        c.g6 = stop.g6;
+        TempDir dir;
+        RunResult r = runCase(dir, c.str());
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(std::find(r.report.begin(), r.report.end(), stop.reportLine), r.report.end());
+        EXPECT_EQ(r.errors.rfind("pileaxial: the computation does not proceed: ", 0), 0u) << r.errors;
+        EXPECT_EQ(std::count(r.errors.begin(), r.errors.end(), '\n'), 1) << r.errors;
+        for (const std::string& part : stop.errors) EXPECT_NE(r.errors.find(part), std::string::npos) << part;
+    }
 }
 
 // Every fault ends the run with status 2 and a message naming file, record and field, on the error
@@ -407,6 +449,240 @@ TEST(RunFaults, RunsSideBySideInThreadsMatchRunsOneAfterAnother) {
         EXPECT_EQ(parallel[i].report, sequential[i].report) << "case " << i;
         EXPECT_EQ(parallel[i].plot, sequential[i].plot) << "case " << i;
     }
+}
+
+
+// A small SI case: a 610 mm open pipe, 12 m long, in sand over clay.
+CaseText siCase() {
+    CaseText c;
+    c.g1 = "2 3 4 0";
+    c.g2 = "0 0 610 580 200000000 12 0";
+    c.g6 = "15 0";
+    c.points = {{"0 1 1 18 30 40", "0 0 0 10 0 0 0 0 0 1 1 0 0 0"},
+                {"6 1 1 18 32 40", "0 0 0 20 0 0 0 0 0 1 1 0 0 0"},
+                {"6 2 1 8 0 9", "0 0 50 25 0 20 0 0 0 1 1 0 0 0"},
+                {"20 2 1 8 0 9", "0 0 90 45 0 20 0 0 0 1 1 0 0 0"}};
+    return c;
+}
+
+// Input that is legal but most likely a slip is named on the error stream; the run goes on and the
+// report says nothing of it.
+TEST(RunWarnings, UnusualInputIsNamedOnTheErrorStreamOnly) {
+    struct Case {
+        const char* name;
+        CaseText input;
+        std::vector<std::string> warnings;  // one per line, in order; none for an ordinary case
+    };
+    auto english = [](auto change) {
+        CaseText c;
+        change(c);
+        return c;
+    };
+    auto si = [](auto change) {
+        CaseText c = siCase();
+        change(c);
+        return c;
+    };
+    const std::vector<Case> cases = {
+        {"ordinary English case", CaseText(), {}},
+        {"ordinary SI case", siCase(), {}},
+        {"length between increments", english([](CaseText& c) { c.g2 = "0 0 24 23 29000000 40.5 0"; }),
+         {"the embedded pile length of 40.5 ft is not a whole number of increments of 1 ft (record G4, field 2); "
+          "the tables end at a pile length of 40 ft"}},
+        {"stickup leaves a part increment", si([](CaseText& c) { c.g2 = "0 0 610 580 200000000 12 0.25"; }),
+         {"the tables end at a pile length of 11 m"}},
+        {"friction angle", english([](CaseText& c) {
+             c.points[0].first = "0 1 1 115 50 40";
+             c.points[1].first = "20 1 1 115 46 40";
+         }),
+         {"the friction angle at soil points 1, 2 is above 45 degrees (up to 50; record S1, field 5)"}},
+        {"modulus in millions of psi", english([](CaseText& c) { c.g2 = "0 0 24 23 29 40 0"; }),
+         {"the modulus of elasticity of the pile, 29 psi, is below 1000 psi"}},
+        {"modulus in MPa", si([](CaseText& c) { c.g2 = "0 0 610 580 200 12 0"; }),
+         {"the modulus of elasticity of the pile, 200 kPa, is below 7000 kPa (record G2, field 5)"}},
+        {"unit weight", english([](CaseText& c) { c.points[3].first = "60 2 1 1150 0 9"; }),
+         {"the effective unit weight at soil point 4 is above 150 pcf (up to 1150; record S1, field 4)"}},
+        {"SI unit weight", si([](CaseText& c) { c.points[0].first = "0 1 1 25 30 40"; }),
+         {"is above 24 kN/m3 (up to 25"}},
+        {"LRFD factors of 0", english([](CaseText& c) {
+             c.points[2].second = "0 0 1000 500 0 20 0 0 0 0 1 0 0 0";
+             c.points[3].second = "0 0 2000 900 0 20 0 0 0 0 0 0 0 0";
+         }),
+         {"the LRFD factor on unit friction is 0 at soil points 3, 4 (record S2, field 10)",
+          "the LRFD factor on unit bearing is 0 at soil point 4 (record S2, field 11)"}},
+        {"cone methods without CPT data", english([](CaseText& c) { c.g5 = "1 0 0 0 0 1 0 0 1"; }),
+         {"NGI and UWA are selected (record G5) but the CPT-data switch (record G4, field 6) is not 1"}},
+        {"user method without values", english([](CaseText& c) {
+             c.g5 = "0 0 0 0 1 0 0 0 0";
+             c.g4 = "0 1 1 0 5 0 0";
+         }),
+         {"the user-specified method is selected (record G5, field 5) but no soil point gives",
+          "the user-specified method is the method for unit load transfers (record G4, field 5)"}},
+        {"load transfers by a cone method", english([](CaseText& c) { c.g4 = "0 1 1 0 8 0 0"; }),
+         {"Fugro 2004 is the method for unit load transfers (record G4, field 5) but the CPT-data switch"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        RunResult r = runCase(dir, c.input.str());
+        EXPECT_EQ(r.status, 0) << r.errors;
+        const std::vector<std::string> lines = testing::splitLines(r.errors);
+        ASSERT_EQ(lines.size(), c.warnings.size()) << r.errors;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_EQ(lines[i].rfind("pileaxial: warning: ", 0), 0u) << lines[i];
+            EXPECT_NE(lines[i].find(c.warnings[i]), std::string::npos) << lines[i];
+        }
+        for (const std::string& line : r.report) EXPECT_EQ(line.find("warning"), std::string::npos) << line;
+        EXPECT_EQ(r.console.find("warning"), std::string::npos);
+    }
+}
+
+
+// A result that is not a finite number (an earth pressure coefficient of 1e308 overflows the methods
+// that use it) ends the run with status 2 naming the method, the quantity and the pile length, before
+// the table would show it as asterisks.  A method whose results are written nowhere does not stop the
+// run.
+TEST(RunFaults, ResultsThatAreNotFiniteEndTheRunWithStatusTwo) {
+    struct Case {
+        const char* name;
+        const char* g4;
+        const char* g5;
+        int status;
+        std::string message;  // its start, after "pileaxial: "
+        const char* banner;   // the table that must not be printed
+    };
+    const std::vector<Case> cases = {
+        {"Lambda printed", "0 1 1 0 1 0 0", "0 0 1 0 0 0 0 0 0", 2,
+         "the Revised Lambda method gives a unit side friction that is not a finite number at a pile length of ",
+         "*  LAMBDA 2 METHOD   *"},
+        {"API printed", "0 1 1 0 4 0 0", "0 0 0 1 0 0 0 0 0", 2,
+         "the API RP-2A (2010) method gives a unit side friction that is not a finite number at a pile length of ",
+         "*  API RP-2A (2010)  *"},
+        {"Lambda for load transfers only", "0 1 1 0 3 0 0", "1 0 0 0 0 0 0 0 0", 2,
+         "the Revised Lambda method gives", "* COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *"},
+        {"neither printed nor handed over", "0 1 1 0 1 0 0", "1 0 0 0 0 0 0 0 0", 0, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CaseText input;
+        input.points[0].first = "0 1 1e308 115 30 40";
+        input.g4 = c.g4;
+        input.g5 = c.g5;
+        TempDir dir;
+        RunResult r = runCase(dir, input.str());
+        EXPECT_EQ(r.status, c.status) << r.errors;
+        if (c.status == 0) continue;
+        EXPECT_EQ(r.errors.rfind("pileaxial: " + c.message, 0), 0u) << r.errors;
+        ASSERT_FALSE(r.report.empty());
+        EXPECT_EQ(r.report.back().rfind(" " + c.message, 0), 0u) << r.report.back();
+        for (const std::string& line : r.report) EXPECT_EQ(line.find(c.banner), std::string::npos) << line;
+    }
+
+    // The load-settlement results are checked the same way.
+    auto run = testing::PreparedRun(CaseText());
+    run->loadSettlement().pointCount = 1;
+    run->loadSettlement().points[1].topLoad = std::nan("");
+    try {
+        CheckLoadSettlementFinite(*run);
+        ADD_FAILURE() << "no error";
+    } catch (const InputError& e) {
+        EXPECT_NE(std::string(e.what()).find("the load-settlement analysis gives a load or settlement that is not "
+                                             "a finite number at the assumed tip movement 1"),
+                  std::string::npos)
+            << e.what();
+    }
+}
+
+
+std::vector<std::string> namesIn(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The report and the plot-data file are written under temporary names and put in place when the run
+// ends, whatever its status; a run that stops part way leaves the earlier files as they were and no
+// temporary file behind.
+TEST(OutputFiles, WrittenUnderTemporaryNamesAndPutInPlaceAtTheEnd) {
+    struct WholeRun {
+        const char* name;
+        std::string input;
+        std::string cpt;
+        int status;
+        std::string lastReportLine;
+    };
+    CaseText shallow;
+    shallow.g6 = "10 0";
+    CaseText bad;
+    bad.tail = "0\n0 1.0\n0 0 0\n100 2\n";  // refused while the input is read, the report begun
+    const std::vector<WholeRun> runs = {
+        {"completed", CaseText().str(), "", 0, ""},
+        {"stopped", shallow.str(), "", 1,
+         "          IS LESS THAN PILE EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER      44.00 FT."},
+        {"bad input", bad.str(), "", 2, ""},
+        {"CPT file ends early", CaseText().str(), "0 3\n0 100\n", 2, ""},
+    };
+    for (const WholeRun& w : runs) {
+        SCOPED_TRACE(w.name);
+        TempDir dir;
+        dir.write("case.out", "an earlier report\n");
+        RunResult r = runCase(dir, w.input, w.cpt);
+        EXPECT_EQ(r.status, w.status) << r.errors;
+        std::vector<std::string> expected = {"case.in", "case.out", "case.plt"};
+        if (!w.cpt.empty()) expected.insert(expected.begin(), "case.cpt");
+        EXPECT_EQ(namesIn(dir), expected);
+        ASSERT_FALSE(r.report.empty());
+        EXPECT_EQ(r.report[0], "     " + std::string(73, '='));
+        if (!w.lastReportLine.empty()) {
+            EXPECT_EQ(r.report.back(), w.lastReportLine);
+        }
+        if (w.status == 2) {
+            EXPECT_NE(r.errors.find(r.report.back().substr(1)), std::string::npos);
+        }
+    }
+
+    // The file itself.  While it is written the earlier file stands untouched; what ends it decides
+    // whether the new one takes its place.
+    enum class End { Commit, Discard, Destroy };
+    struct Ending {
+        const char* name;
+        End end;
+        std::string content;  // under the name afterwards
+    };
+    for (const Ending& e : {Ending{"commit", End::Commit, "new\n"}, Ending{"discard", End::Discard, "old\n"},
+                            Ending{"destroyed while open", End::Destroy, "old\n"}}) {
+        SCOPED_TRACE(e.name);
+        TempDir dir;
+        const std::string name = dir.write("r.out", "old\n");
+        {
+            OutputFile file;
+            ASSERT_TRUE(file.open(name));
+            file.stream() << "new\n";
+            file.stream().flush();
+            EXPECT_EQ(testing::readFile(name), "old\n");
+            EXPECT_EQ(namesIn(dir).size(), 2u);
+            if (e.end == End::Commit) {
+                EXPECT_TRUE(file.commit());
+            }
+            if (e.end == End::Discard) file.discard();
+        }
+        EXPECT_EQ(testing::readFile(name), e.content);
+        EXPECT_EQ(namesIn(dir), std::vector<std::string>{"r.out"});
+    }
+
+    // A device is written directly and stays a device; a directory or a missing one cannot be created.
+    OutputFile device;
+    ASSERT_TRUE(device.open("/dev/null"));
+    device.stream() << "nothing\n";
+    EXPECT_TRUE(device.commit());
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    TempDir dir;
+    EXPECT_FALSE(OutputFile().open(dir.path().string()));
+    EXPECT_FALSE(OutputFile().open(dir.file("no/such/dir/r.out")));
+    EXPECT_TRUE(namesIn(dir).empty());
 }
 
 }  // namespace
