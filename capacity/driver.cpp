@@ -236,9 +236,7 @@ void RunCapacityPass(Run& run, int pass) {
     }
     runOffshoreMethods(run);
     HandOverLoadTransferMethod(run);
-    LoadTransferSolver(run);
-    CheckLoadSettlementFinite(run);
-    WriteLoadSettlementResults(run);
+    LoadSettlementAnalysis(run);
     if (run.settlement.verificationCount > 0) VerificationTzCurves(run);
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "capacity/result_check.hpp"
 #include "settlement/tz_curves.hpp"
 #include "textio/input_error.hpp"
 
@@ -455,6 +456,7 @@ void WriteLoadSettlementResults(Run& run) {
 
 void LoadSettlementAnalysis(Run& run) {
     LoadTransferSolver(run);
+    CheckLoadSettlementFinite(run);
     WriteLoadSettlementResults(run);
 }
 

@@ -8,7 +8,7 @@
 
 namespace pileaxial {
 
-// The whole analysis: solve, then the notes, the banner, the t-z table, the tip curve and the load
+// The whole analysis: solve, check that every result is a finite number (a fault otherwise), then the notes, the banner, the t-z table, the tip curve and the load
 // versus settlement table in the report, and the same data in the plot-data file.
 void LoadSettlementAnalysis(Run& run);
 
