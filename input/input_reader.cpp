@@ -212,8 +212,8 @@ void readGeneral(Model& m, InputFile& file, bool cptFileNamed) {
     checkCode(file, p.cptDataSwitch, 0, 1, "G4", "6 (CPT-data switch)", "the CPT-data switch");
     if (p.cptDataSwitch == 1 && !cptFileNamed) {
         file.refuse("G4", "6 (CPT-data switch)",
-                    "CPT data are asked for, but names.dat names no CPT data file (its record 8 is blank or "
-                    "missing)");
+                    "CPT data are asked for, but the run names no CPT data file (record 8 of names.dat, or "
+                    "--cpt FILE on the command line); set the switch to 0 or name the file");
     }
 
     r.begin("G5");

@@ -253,7 +253,7 @@ std::vector<FaultCase> faultCases() {
         {"taper angle 90", with([](CaseText& c) { c.g4 = "0 1 1 90 1 0 0"; }), "", {"line 7, record G4, field 4 (taper angle)"}},
         {"CPT switch 2", with([](CaseText& c) { c.g4 = "0 1 1 0 1 2 0"; }), "0 0\n",
          {"line 7, record G4, field 6 (CPT-data switch): the CPT-data switch 2 is not 0 or 1"}},
-        {"CPT switch without a CPT file", withCpt, "", {"line 7, record G4, field 6 (CPT-data switch)", "names no CPT"}},
+        {"CPT switch without a CPT file", withCpt, "", {"line 7, record G4, field 6 (CPT-data switch)", "names no CPT data file"}},
         {"method switch 2", with([](CaseText& c) { c.g5 = "1 0 0 2 0 0 0 0 0"; }), "", {"line 8, record G5, field 4 (API RP 2A)"}},
         {"decreasing depth", point(3, false, "19 2 1 55 0 9"), "", {"line 14, record S1 of soil point 3, field 1 (depth)"}},
         {"soil type 1.5", point(1, false, "0 1.5 1 115 30 40"), "", {"line 10, record S1 of soil point 1, field 2 (soil type)"}},
