@@ -71,33 +71,17 @@ double FugroSandTensionFriction(double coneResistance, double stress, double ref
 void FugroUnitTransfer(Run& run) {
     const PileModel& pile = run.pile;
     const SegmentGrid& grid = run.grid;
-    CapacityState& cap = run.capacity();
-    cap.CurrentMethodId = kFugro;
-    MethodCurves& curves = cap.method[kFugro];
-
     const double pa = ConeReferencePressure(pile);
     const double equivalentRadius = FugroEquivalentRadius(pile.outsideDiameter, ConeMethodInsideDiameter(pile));
     const bool tension = pile.tensionLoading == 1;
-    for (int s = 1; s <= pile.segmentCount; ++s) {
-        double top = 0.0;
-        double bottom = 0.0;
-        if (IsOffshoreClaySegment(pile, grid, s)) {
-            const FrictionPair clay = IcpClayFriction(run, s);
-            top = clay.top;
-            bottom = clay.bottom;
-        } else {
-            const double q = OffshoreConeResistance(run, s);
-            const double h = TipDistanceInDiameterUnit(pile, s);
-            const auto friction = tension ? FugroSandTensionFriction : FugroSandCompressionFriction;
-            bottom = friction(q, grid.segStressBottom[s], pa, h, equivalentRadius);
-            top = friction(q, grid.segStressTop[s], pa, h, equivalentRadius);
-        }
-        curves.SegmentUnitFriction(1, s) = top;
-        curves.SegmentUnitFriction(2, s) = bottom;
-        curves.SegmentRemoldedFriction(1, s) = top;
-        curves.SegmentRemoldedFriction(2, s) = bottom;
-    }
-    FinishOffshoreMethod(run, kFugro);
+    RunClayRuleMethod(run, kFugro, [&](int s) {
+        const double q = OffshoreConeResistance(run, s);
+        const double h = TipDistanceInDiameterUnit(pile, s);
+        const auto friction = tension ? FugroSandTensionFriction : FugroSandCompressionFriction;
+        const double bottom = friction(q, grid.segStressBottom[s], pa, h, equivalentRadius);
+        const double top = friction(q, grid.segStressTop[s], pa, h, equivalentRadius);
+        return FrictionPair{top, bottom};
+    });
 }
 
 }  // namespace pileaxial

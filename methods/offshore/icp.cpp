@@ -117,19 +117,7 @@ double IcpSandUnitFriction(double radialStressAtFailure, double frictionAngle) {
 }
 
 void IcpUnitTransfer(Run& run) {
-    CapacityState& cap = run.capacity();
-    cap.CurrentMethodId = kIcp;
-    MethodCurves& curves = cap.method[kIcp];
-    for (int s = 1; s <= run.pile.segmentCount; ++s) {
-        const FrictionPair f =
-            IsOffshoreClaySegment(run.pile, run.grid, s) ? IcpClayFriction(run, s) : SandFriction(run, s);
-        // The method has one friction for the shaft: its second pair repeats the first.
-        curves.SegmentUnitFriction(1, s) = f.top;
-        curves.SegmentUnitFriction(2, s) = f.bottom;
-        curves.SegmentRemoldedFriction(1, s) = f.top;
-        curves.SegmentRemoldedFriction(2, s) = f.bottom;
-    }
-    FinishOffshoreMethod(run, kIcp);
+    RunClayRuleMethod(run, kIcp, [&run](int s) { return SandFriction(run, s); });
 }
 
 }  // namespace pileaxial

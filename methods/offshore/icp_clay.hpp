@@ -4,6 +4,7 @@
 // ratio, the sensitivity and the distance from the tip (friction fatigue), on an interface friction
 // angle that falls with the plasticity index.
 #include "engine/run.hpp"
+#include "methods/offshore/offshore_steps.hpp"
 
 namespace pileaxial {
 
@@ -48,5 +49,24 @@ struct FrictionPair {
 // 0.8 sv' tan(delta) Kc.  In SI the bottom stress is first held at 1.0E-10 or more (and kept so in the
 // grid).  A negative plasticity index is reported in the report as the rule is computed with PI = 0.
 FrictionPair IcpClayFriction(Run& run, int s);
+
+// Runs a method that takes this clay rule for its cohesive segments and `sandFriction(s)` (a
+// FrictionPair, ksf or kPa) for the others, with its second pair repeating the first (these methods
+// have one shaft friction, inside and out), then the steps all offshore methods share.
+template <typename SandRule>
+void RunClayRuleMethod(Run& run, int methodId, SandRule sandFriction) {
+    CapacityState& cap = run.capacity();
+    cap.CurrentMethodId = methodId;
+    MethodCurves& curves = cap.method[methodId];
+    for (int s = 1; s <= run.pile.segmentCount; ++s) {
+        const FrictionPair f =
+            IsOffshoreClaySegment(run.pile, run.grid, s) ? IcpClayFriction(run, s) : sandFriction(s);
+        curves.SegmentUnitFriction(1, s) = f.top;
+        curves.SegmentUnitFriction(2, s) = f.bottom;
+        curves.SegmentRemoldedFriction(1, s) = f.top;
+        curves.SegmentRemoldedFriction(2, s) = f.bottom;
+    }
+    FinishOffshoreMethod(run, methodId);
+}
 
 }  // namespace pileaxial

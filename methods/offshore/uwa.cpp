@@ -79,10 +79,6 @@ double UwaSandFriction(double stationaryStress, double dilationStress, double fr
 void UwaUnitTransfer(Run& run) {
     const PileModel& pile = run.pile;
     const SegmentGrid& grid = run.grid;
-    CapacityState& cap = run.capacity();
-    cap.CurrentMethodId = kUwa;
-    MethodCurves& curves = cap.method[kUwa];
-
     const bool english = pile.english();
     const double pa = ConeReferencePressure(pile);
     const double diameter = pile.outsideDiameter;
@@ -92,31 +88,19 @@ void UwaUnitTransfer(Run& run) {
     const double dilationDisplacement = english ? kDilationDisplacementIn : kDilationDisplacementMm;
     const double lengthToDiameter = english ? 12.0 : 1000.0;
     const bool tension = pile.tensionLoading == 1;
-    for (int s = 1; s <= pile.segmentCount; ++s) {
-        double top = 0.0;
-        double bottom = 0.0;
-        if (IsOffshoreClaySegment(pile, grid, s)) {
-            const FrictionPair clay = IcpClayFriction(run, s);
-            top = clay.top;
-            bottom = clay.bottom;
-        } else {
-            const double q = OffshoreConeResistance(run, s);
-            const double h = std::max(kLeastDistanceFromTip, DistanceFromTip(pile, s) * lengthToDiameter);
-            const double stationary = UwaStationaryRadialStress(q, areaRatio, UwaFrictionFatigue(h, diameter));
-            const double phi = grid.segFrictionAngle[s];
-            bottom = UwaSandFriction(
-                stationary, UwaDilationStress(q, grid.segStressBottom[s], pa, dilationDisplacement, diameter), phi,
-                tension);
-            top = UwaSandFriction(stationary,
-                                  UwaDilationStress(q, grid.segStressTop[s], pa, dilationDisplacement, diameter),
-                                  phi, tension);
-        }
-        curves.SegmentUnitFriction(1, s) = top;
-        curves.SegmentUnitFriction(2, s) = bottom;
-        curves.SegmentRemoldedFriction(1, s) = top;
-        curves.SegmentRemoldedFriction(2, s) = bottom;
-    }
-    FinishOffshoreMethod(run, kUwa);
+    RunClayRuleMethod(run, kUwa, [&](int s) {
+        const double q = OffshoreConeResistance(run, s);
+        const double h = std::max(kLeastDistanceFromTip, DistanceFromTip(pile, s) * lengthToDiameter);
+        const double stationary = UwaStationaryRadialStress(q, areaRatio, UwaFrictionFatigue(h, diameter));
+        const double phi = grid.segFrictionAngle[s];
+        const double bottom = UwaSandFriction(
+            stationary, UwaDilationStress(q, grid.segStressBottom[s], pa, dilationDisplacement, diameter), phi,
+            tension);
+        const double top = UwaSandFriction(
+            stationary, UwaDilationStress(q, grid.segStressTop[s], pa, dilationDisplacement, diameter), phi,
+            tension);
+        return FrictionPair{top, bottom};
+    });
 }
 
 }  // namespace pileaxial
