@@ -127,6 +127,7 @@ int Run::execute(const RunFileSet& fileSet) {
     files = fileSet;
     reportWritten_ = false;
     plotWritten_ = false;
+    faultMessage.clear();
     try {
         status = runSequence();
     } catch (const InputError& e) {
@@ -198,11 +199,13 @@ int Run::runSequence() {
 
     if (!CheckSoilExtent(*this)) {
         const char* unit = pile.english() ? " ft" : " m";
-        errorStream() << "pileaxial: the computation does not proceed: the deepest soil profile reaches "
-                      << number(pile.deepestSoilDepth) << unit << " (record G6, field 1), less than the "
-                      << number(RequiredSoilDepth(pile)) << unit
-                      << " the pile needs (its embedded length, projected on the vertical, plus two "
-                         "diameters)\n";
+        std::ostringstream why;
+        why << "the computation does not proceed: the deepest soil profile reaches "
+            << number(pile.deepestSoilDepth) << unit << " (record G6, field 1), less than the "
+            << number(RequiredSoilDepth(pile)) << unit
+            << " the pile needs (its embedded length, projected on the vertical, plus two diameters)";
+        faultMessage = why.str();
+        errorStream() << "pileaxial: " << faultMessage << '\n';
         finishFiles();
         return status;
     }
@@ -227,12 +230,14 @@ int Run::runSequence() {
             out->put(textio::Line().x(1).a("OR A SHALLOWER DEEPEST SOIL PROFILE."));
         }
         const char* unit = pile.english() ? " ft" : " m";
-        errorStream() << "pileaxial: the computation does not proceed: the deepest soil profile of "
-                      << number(pile.deepestSoilDepth) << unit << " in increments of " << number(pile.lengthIncrement)
-                      << unit << " makes " << count << " segments, more than the " << kMaxSegments
-                      << " the program takes; use an increment of at least "
-                      << number(pile.deepestSoilDepth / kMaxSegments) << unit
-                      << " (record G4, field 2) or a shallower soil profile (record G6, field 1)\n";
+        std::ostringstream why;
+        why << "the computation does not proceed: the deepest soil profile of " << number(pile.deepestSoilDepth)
+            << unit << " in increments of " << number(pile.lengthIncrement) << unit << " makes " << count
+            << " segments, more than the " << kMaxSegments << " the program takes; use an increment of at least "
+            << number(pile.deepestSoilDepth / kMaxSegments) << unit
+            << " (record G4, field 2) or a shallower soil profile (record G6, field 1)";
+        faultMessage = why.str();
+        errorStream() << "pileaxial: " << faultMessage << '\n';
         status = kStatusStopped;
         finishFiles();
         return status;
@@ -254,6 +259,7 @@ int Run::runSequence() {
 }
 
 int Run::fail(const std::string& message) {
+    faultMessage = message;
     errorStream() << "pileaxial: " << message << '\n';
     if (report.attached()) {
         report.blank(2);

@@ -61,6 +61,9 @@ public:
 
     RunFileSet files;
     int status = kStatusCompleted;
+    // Why the run ended early (status 1 or 2), as written to the error stream without the program
+    // name; empty for a completed run.
+    std::string faultMessage;
 
     // The capacity analysis results (large: kept on the heap, one allocation per run).
     CapacityState& capacity() { return *capacity_; }

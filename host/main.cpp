@@ -7,6 +7,7 @@
 
 #include "engine/run.hpp"
 #include "host/command_line.hpp"
+#include "output/json_results.hpp"
 
 namespace {
 
@@ -26,10 +27,18 @@ int runDirect(const pileaxial::host::CommandLine& cl) {
     env.inputsBeforeOutputs = true;
     pileaxial::UseSourceDateEpoch(env, std::cerr);
     auto run = std::make_unique<pileaxial::Run>(env);
-    const int status = run->execute(cl.files);
+    int status = run->execute(cl.files);
+    if (!cl.jsonName.empty()) {
+        const std::string problem = pileaxial::output::WriteResultsJson(*run, cl.jsonName);
+        if (!problem.empty()) {
+            std::cerr << "pileaxial: " << problem << '\n';
+            if (status == pileaxial::kStatusCompleted) status = pileaxial::kStatusFault;
+        }
+    }
     if (!cl.quiet && run->reportWritten()) {
         std::cout << "pileaxial: report written to " << cl.files.outputName;
         if (run->plotWritten()) std::cout << ", plot data to " << cl.files.plotName;
+        if (!cl.jsonName.empty() && status == run->status) std::cout << ", JSON results to " << cl.jsonName;
         std::cout << '\n';
     }
     return status;

@@ -28,6 +28,9 @@ TEST(CommandLine, Forms) {
     EXPECT_EQ(cl.files.cptName, "s.cpt");
     EXPECT_EQ(cl.files.outputName, "r.txt");
     EXPECT_EQ(cl.files.plotName, "p.txt");
+    EXPECT_EQ(cl.jsonName, "");
+    EXPECT_EQ(ParseCommandLine({"case.in", "--json", "case.json"}).jsonName, "case.json");
+    EXPECT_EQ(ParseCommandLine({"case.in", "--json"}).action, CommandLine::Action::Error);
 
     EXPECT_EQ(ParseCommandLine({"a.in", "b.in"}).action, CommandLine::Action::Error);
     EXPECT_EQ(ParseCommandLine({"a.in", "--cpt"}).action, CommandLine::Action::Error);
