@@ -15,7 +15,7 @@ std::string besideInput(const std::string& input, const char* extension) {
 }  // namespace
 
 std::string UsageText() {
-    return "Usage: pileaxial [INPUT [--cpt FILE] [--report FILE] [--plot FILE] [--quiet]]\n"
+    return "Usage: pileaxial [INPUT [--cpt FILE] [--report FILE] [--plot FILE] [--html FILE] [--quiet]]\n"
            "\n"
            "Axial capacity and load-settlement analysis of a single driven pile.\n"
            "\n"
@@ -27,6 +27,8 @@ std::string UsageText() {
            "  --cpt FILE              CPT data file (cone-penetration sounding)\n"
            "  --report FILE           report file\n"
            "  --plot FILE             plot-data file\n"
+           "  --html FILE             also write the run as an HTML page with charts and tables\n"
+           "                          (with no INPUT: the PILEAXIAL_HTML environment variable)\n"
            "  --quiet                 print nothing on standard output (no progress lines, no\n"
            "                          closing line naming the files written)\n"
            "  --help                  show this text\n"
@@ -65,12 +67,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             cl.quiet = true;
             continue;
         }
-        if (arg == "--cpt" || arg == "--report" || arg == "--plot") {
+        if (arg == "--cpt" || arg == "--report" || arg == "--plot" || arg == "--html") {
             if (i + 1 >= args.size() || args[i + 1].empty()) return error(arg + " needs a file name");
             const std::string& value = args[++i];
             if (arg == "--cpt") cpt = value;
             if (arg == "--report") { report = value; haveReport = true; }
             if (arg == "--plot") { plot = value; havePlot = true; }
+            if (arg == "--html") cl.htmlName = value;
             continue;
         }
         if (arg.size() > 1 && arg[0] == '-') return error("unknown option " + arg);
