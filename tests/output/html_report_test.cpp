@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <memory>
 
@@ -267,6 +269,94 @@ TEST(HtmlChart, NiceTicks) {
     EXPECT_GE(t.back(), 0.0123);
     EXPECT_EQ(html::Fixed(-0.0001, 2), "0.00");
     EXPECT_EQ(html::Escape("a<b&'\""), "a&lt;b&amp;&#39;&quot;");
+}
+
+}  // namespace
+}  // namespace pileaxial
+
+namespace pileaxial {
+namespace {
+
+std::string browserPath() {
+    for (const char* path : {"/usr/bin/chromium", "/usr/bin/chromium-headless-shell"}) {
+        if (std::filesystem::exists(path)) return path;
+    }
+    return "";
+}
+
+int shell(const std::string& command) {
+    const int raw = std::system(command.c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+// Headless, with nothing reaching for the network, in a fresh profile.
+std::string browserCommand(const std::string& browser, const testing::TempDir& dir, const std::string& profile) {
+    return "timeout 180 '" + browser +
+           "' --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking"
+           " --disable-component-update --disable-sync --hide-scrollbars --user-data-dir='" +
+           dir.file(profile) + "'";
+}
+
+// Lines of the browser's log that tell of a problem with the page itself: messages on the page's
+// console, scripts that failed, resources it could not load.
+std::string pageProblems(const std::string& log) {
+    std::string problems;
+    for (const std::string& line : testing::splitLines(log)) {
+        if (line.find(":CONSOLE") != std::string::npos || line.find("Uncaught") != std::string::npos ||
+            line.find("net::ERR_") != std::string::npos || line.find("Not allowed to load") != std::string::npos) {
+            problems += line + "\n";
+        }
+    }
+    return problems;
+}
+
+void renderInBrowser(const std::string& name, bool withCpt) {
+    const std::string browser = browserPath();
+    if (browser.empty()) {
+        GTEST_SKIP() << "no headless browser: /usr/bin/chromium (or chromium-headless-shell) is not installed;"
+                        " apt-get install -y chromium runs this test";
+    }
+    testing::TempDir dir;
+    CaseRun r = runExample(dir, name, withCpt);
+    ASSERT_EQ(r.status, 0) << r.errors;
+    const std::string page = dir.write(name + ".html", HtmlReport(*r.run, r.errors));
+    const std::string url = "file://" + page;
+
+    // The document as the browser built it: every chart is there.
+    ASSERT_EQ(shell(browserCommand(browser, dir, "profile-dom") + " --dump-dom '" + url + "' > '" +
+                    dir.file("dom.html") + "' 2> '" + dir.file("dom.log") + "'"),
+              0)
+        << testing::readFile(dir.file("dom.log"));
+    const std::string dom = testing::readFile(dir.file("dom.html"));
+    ASSERT_FALSE(dom.empty());
+    std::size_t charts = 0;
+    for (std::size_t at = dom.find("<svg"); at != std::string::npos; at = dom.find("<svg", at + 1)) ++charts;
+    EXPECT_EQ(charts, kChartTitles.size());
+    EXPECT_NE(dom.find("Capacity tables"), std::string::npos);
+
+    // A screenshot of the rendered page, kept in the build tree to be looked at.
+    const std::string shots = std::string(PILEAXIAL_BINARY_DIR) + "/html-screenshots";
+    std::filesystem::create_directories(shots);
+    const std::string png = shots + "/" + name + ".png";
+    std::filesystem::remove(png);
+    ASSERT_EQ(shell(browserCommand(browser, dir, "profile-shot") + " --enable-logging=stderr --v=0 --screenshot='" +
+                    png + "' --window-size=1200,3000 '" + url + "' > /dev/null 2> '" + dir.file("shot.log") + "'"),
+              0)
+        << testing::readFile(dir.file("shot.log"));
+    const std::string log = testing::readFile(dir.file("shot.log"));
+    EXPECT_EQ(pageProblems(log), "");
+    const std::string image = testing::readFile(png);
+    ASSERT_GT(image.size(), 20000u) << png;
+    EXPECT_EQ(image.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+}
+
+TEST(HtmlReportInBrowser, EnglishExampleRendersWithoutErrors) { renderInBrowser("english-pipe", false); }
+
+TEST(HtmlReportInBrowser, SiExampleRendersWithoutErrors) { renderInBrowser("si-closed-cpt", true); }
+
+TEST(HtmlReportInBrowser, TheLogCheckFindsConsoleMessages) {
+    EXPECT_EQ(pageProblems("[1:2:ERROR:dbus/bus.cc:405] Failed to connect to the bus\n"), "");
+    EXPECT_NE(pageProblems("[1:1:1209/150119.368715:INFO:CONSOLE:1] \"Uncaught ReferenceError: x\", source: file:///p.html (1)\n"), "");
 }
 
 }  // namespace
