@@ -196,7 +196,8 @@ std::string SvgChart(const ChartSpec& spec) {
         o += "</g>\n";
     }
 
-    // The series; markers when the points are few enough to tell apart.
+    // The series; markers when the points and the lines are few enough to tell apart.
+    const bool fewLines = spec.series.size() <= 9;
     for (const ChartSeries& s : spec.series) {
         const std::string colour = s.colour.empty() ? PaletteColour(s.style) : s.colour;
         const std::string dash = s.colour.empty() ? PaletteDash(s.style) : "";
@@ -212,7 +213,7 @@ std::string SvgChart(const ChartSpec& spec) {
         o += "<polyline points=\"" + points + "\" fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"1.8\"";
         if (!dash.empty()) o += " stroke-dasharray=\"" + dash + "\"";
         o += "><title>" + Escape(s.name) + "</title></polyline>\n";
-        if (count <= 30) {
+        if (fewLines && count <= 30) {
             for (std::size_t i = 0; i < n; ++i) {
                 if (!std::isfinite(s.x[i]) || !std::isfinite(s.y[i])) continue;
                 o += "<circle cx=\"" + px(X(s.x[i])) + "\" cy=\"" + px(Y(s.y[i])) + "\" r=\"2.6\" fill=\"" + colour +
