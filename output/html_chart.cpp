@@ -101,9 +101,9 @@ std::vector<double> NiceTicks(double lo, double hi, int target) {
     return ticks;
 }
 
-std::string SvgChart(const ChartSpec& spec) {
-    const bool depth = spec.depthPlot;
-    const bool soilColumn = depth && !spec.soil.empty();
+std::string SvgChart(const Chart& chart) {
+    const bool depth = chart.depthPlot;
+    const bool soilColumn = depth && !chart.soil.empty();
     const double width = 860;
     const double height = depth ? 580 : 430;
     const double soilWidth = soilColumn ? 74 : 0;
@@ -113,7 +113,7 @@ std::string SvgChart(const ChartSpec& spec) {
     const double y1 = depth ? height - 16 : height - 58;
 
     Range xr, yr;
-    for (const ChartSeries& s : spec.series) {
+    for (const ChartSeries& s : chart.series) {
         for (double v : s.x) xr.add(v);
         for (double v : s.y) yr.add(v);
     }
@@ -137,11 +137,11 @@ std::string SvgChart(const ChartSpec& spec) {
     std::string o;
     o += "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"chart\" viewBox=\"0 0 " + px(width) + " " + px(height) +
          "\" width=\"" + px(width) + "\" height=\"" + px(height) + "\" role=\"img\" aria-label=\"" +
-         Escape(spec.title) + "\">\n";
-    o += "<title>" + Escape(spec.title) + "</title>\n";
+         Escape(chart.title) + "\">\n";
+    o += "<title>" + Escape(chart.title) + "</title>\n";
     o += "<rect x=\"0\" y=\"0\" width=\"" + px(width) + "\" height=\"" + px(height) + "\" fill=\"#ffffff\"/>\n";
     o += "<text x=\"" + px(width / 2) + "\" y=\"20\" text-anchor=\"middle\" font-size=\"15\" font-weight=\"bold\">" +
-         Escape(spec.title) + "</text>\n";
+         Escape(chart.title) + "</text>\n";
 
     // Grid and frame.
     std::string grid;
@@ -163,10 +163,10 @@ std::string SvgChart(const ChartSpec& spec) {
     }
     const double xLabelY = depth ? y0 - 26 : y1 + 38;
     o += "<text x=\"" + px((x0 + x1) / 2) + "\" y=\"" + px(xLabelY) + "\" text-anchor=\"middle\" font-size=\"12\">" +
-         Escape(spec.xLabel) + "</text>\n";
+         Escape(chart.xLabel) + "</text>\n";
     const double yLabelX = x0 - 54;
     o += "<text transform=\"translate(" + px(yLabelX) + " " + px((y0 + y1) / 2) +
-         ") rotate(-90)\" text-anchor=\"middle\" font-size=\"12\">" + Escape(spec.yLabel) + "</text>\n";
+         ") rotate(-90)\" text-anchor=\"middle\" font-size=\"12\">" + Escape(chart.yLabel) + "</text>\n";
 
     // Soil column beside the depth axis, on the same scale.
     if (soilColumn) {
@@ -174,7 +174,7 @@ std::string SvgChart(const ChartSpec& spec) {
         o += "<g class=\"soil\">\n";
         o += "<text x=\"" + px(sx + soilWidth / 2) + "\" y=\"" + px(y0 - 7) +
              "\" text-anchor=\"middle\" font-size=\"11\">Soil</text>\n";
-        for (const SoilBand& b : spec.soil) {
+        for (const SoilBand& b : chart.soil) {
             const double top = std::clamp(b.top, ymin, ymax);
             const double bottom = std::clamp(b.bottom, ymin, ymax);
             if (bottom <= top) continue;
@@ -187,18 +187,18 @@ std::string SvgChart(const ChartSpec& spec) {
                      "\" text-anchor=\"middle\" font-size=\"11\">" + Escape(b.name) + "</text>\n";
             }
         }
-        if (spec.waterLevel >= ymin && spec.waterLevel <= ymax) {
-            const double wy = Y(spec.waterLevel);
+        if (chart.waterLevel >= ymin && chart.waterLevel <= ymax) {
+            const double wy = Y(chart.waterLevel);
             o += "<path d=\"M" + px(sx - 4) + " " + px(wy) + "H" + px(sx + soilWidth + 4) +
                  "\" stroke=\"#1f5fbf\" stroke-width=\"2\" stroke-dasharray=\"5 2\"><title>Water table " +
-                 Fixed(spec.waterLevel, 2) + "</title></path>\n";
+                 Fixed(chart.waterLevel, 2) + "</title></path>\n";
         }
         o += "</g>\n";
     }
 
     // The series; markers when the points and the lines are few enough to tell apart.
-    const bool fewLines = spec.series.size() <= 9;
-    for (const ChartSeries& s : spec.series) {
+    const bool fewLines = chart.series.size() <= 9;
+    for (const ChartSeries& s : chart.series) {
         const std::string colour = s.colour.empty() ? PaletteColour(s.style) : s.colour;
         const std::string dash = s.colour.empty() ? PaletteDash(s.style) : "";
         std::string points;
@@ -225,7 +225,7 @@ std::string SvgChart(const ChartSpec& spec) {
     // Legend to the right of the plot.
     double ly = y0 + 10;
     const double lx = x1 + 16;
-    for (const ChartSeries& s : spec.series) {
+    for (const ChartSeries& s : chart.series) {
         if (!s.inLegend) continue;
         if (ly > y1 - 10) break;
         const std::string colour = s.colour.empty() ? PaletteColour(s.style) : s.colour;
@@ -238,9 +238,9 @@ std::string SvgChart(const ChartSpec& spec) {
              "</text>\n";
         ly += 18;
     }
-    if (!spec.legendNote.empty()) {
+    if (!chart.legendNote.empty()) {
         o += "<text x=\"" + px(lx) + "\" y=\"" + px(ly + 6) + "\" font-size=\"10\" fill=\"#444444\">" +
-             Escape(spec.legendNote) + "</text>\n";
+             Escape(chart.legendNote) + "</text>\n";
     }
     o += "</svg>\n";
     return o;

@@ -21,7 +21,7 @@ struct SoilBand {
     std::string colour;
 };
 
-struct ChartSpec {
+struct Chart {
     std::string title;
     std::string xLabel, yLabel;  // with their units
     bool depthPlot = false;      // y is a depth: axis pointing down, x ticks on top, soil column
@@ -40,7 +40,7 @@ std::string Escape(const std::string& text);
 // A number with `decimals` decimals, "-0" written as "0".
 std::string Fixed(double value, int decimals);
 
-std::string SvgChart(const ChartSpec& spec);
+std::string SvgChart(const Chart& chart);
 
 // Colour and dash pattern of palette index `i` (nine distinct pairs, then repeating).
 std::string PaletteColour(int i);

@@ -13,7 +13,7 @@ namespace pileaxial {
 namespace {
 
 using html::ChartSeries;
-using html::ChartSpec;
+using html::Chart;
 using html::Escape;
 using html::Fixed;
 using html::SoilBand;
@@ -213,14 +213,14 @@ std::string capacityChart(const Run& run, const Units& u, const std::vector<Prin
                           const std::string& title, const std::string& quantity,
                           const NodeArray MethodCurves::*curve) {
     const CapacityState& cap = run.capacity();
-    ChartSpec spec;
-    spec.title = title;
-    spec.xLabel = quantity + " (" + u.force + ")";
-    spec.yLabel = "Pile length below ground (" + u.length + ")";
-    spec.depthPlot = true;
+    Chart chart;
+    chart.title = title;
+    chart.xLabel = quantity + " (" + u.force + ")";
+    chart.yLabel = "Pile length below ground (" + u.length + ")";
+    chart.depthPlot = true;
     const double along = 1.0 / batterCosine(run);
-    spec.soil = soilBands(run, along);
-    if (run.soil.waterTableDepth < kNoWaterTable) spec.waterLevel = run.soil.waterTableDepth * along;
+    chart.soil = soilBands(run, along);
+    if (run.soil.waterTableDepth < kNoWaterTable) chart.waterLevel = run.soil.waterTableDepth * along;
     for (const PrintedMethod& m : methods) {
         ChartSeries s;
         s.name = methodName(m.id);
@@ -229,21 +229,21 @@ std::string capacityChart(const Run& run, const Units& u, const std::vector<Prin
             s.x.push_back((cap.method[m.id].*curve)[k]);
             s.y.push_back(cap.PileLength[k]);
         }
-        spec.series.push_back(std::move(s));
+        chart.series.push_back(std::move(s));
     }
-    if (run.pile.batterAngle != 0) spec.legendNote = "Soil column along the battered pile";
-    return html::SvgChart(spec);
+    if (run.pile.batterAngle != 0) chart.legendNote = "Soil column along the battered pile";
+    return html::SvgChart(chart);
 }
 
 std::string unitFrictionChart(const Run& run, const Units& u, const std::vector<PrintedMethod>& methods) {
     const CapacityState& cap = run.capacity();
-    ChartSpec spec;
-    spec.title = "Unit side friction versus depth";
-    spec.xLabel = "Unit side friction (" + u.stress + ")";
-    spec.yLabel = "Depth below ground (" + u.length + ")";
-    spec.depthPlot = true;
-    spec.soil = soilBands(run, 1.0);
-    if (run.soil.waterTableDepth < kNoWaterTable) spec.waterLevel = run.soil.waterTableDepth;
+    Chart chart;
+    chart.title = "Unit side friction versus depth";
+    chart.xLabel = "Unit side friction (" + u.stress + ")";
+    chart.yLabel = "Depth below ground (" + u.length + ")";
+    chart.depthPlot = true;
+    chart.soil = soilBands(run, 1.0);
+    if (run.soil.waterTableDepth < kNoWaterTable) chart.waterLevel = run.soil.waterTableDepth;
     const double c = batterCosine(run);
     for (const PrintedMethod& m : methods) {
         ChartSeries s;
@@ -253,9 +253,9 @@ std::string unitFrictionChart(const Run& run, const Units& u, const std::vector<
             s.x.push_back(cap.method[m.id].SavedUnitSideFriction[k]);
             s.y.push_back(cap.PileLength[k] * c);
         }
-        spec.series.push_back(std::move(s));
+        chart.series.push_back(std::move(s));
     }
-    return html::SvgChart(spec);
+    return html::SvgChart(chart);
 }
 
 // Blue at the shallowest curve to red at the deepest.
@@ -270,10 +270,10 @@ std::string depthColour(double f) {
 
 std::string tzChart(const Run& run, const Units& u) {
     const LoadSettlementState& ls = run.loadSettlement();
-    ChartSpec spec;
-    spec.title = "t-z curves used by the load-settlement analysis";
-    spec.xLabel = "Movement z (" + u.movement + ")";
-    spec.yLabel = "Unit load transfer t (" + u.transfer + ")";
+    Chart chart;
+    chart.title = "t-z curves used by the load-settlement analysis";
+    chart.xLabel = "Movement z (" + u.movement + ")";
+    chart.yLabel = "Unit load transfer t (" + u.transfer + ")";
     const int n = ls.curveCount;
     // With many curves the legend names a few, evenly spread from the shallowest to the deepest.
     const int legendEvery = n <= 9 ? 1 : (n + 5) / 6;
@@ -285,34 +285,34 @@ std::string tzChart(const Run& run, const Units& u) {
         s.inLegend = (i - 1) % legendEvery == 0 || i == n;
         s.x.assign(c.z.begin(), c.z.end());
         s.y.assign(c.t.begin(), c.t.end());
-        spec.series.push_back(std::move(s));
+        chart.series.push_back(std::move(s));
     }
-    if (n > 9) spec.legendNote = std::to_string(n) + " curves, blue shallow to red deep";
-    return html::SvgChart(spec);
+    if (n > 9) chart.legendNote = std::to_string(n) + " curves, blue shallow to red deep";
+    return html::SvgChart(chart);
 }
 
 std::string tipChart(const Run& run, const Units& u) {
     const TipCurve& tip = run.loadSettlement().tipCurve;
-    ChartSpec spec;
-    spec.title = "Tip load-movement curve";
-    spec.xLabel = "Tip movement (" + u.movement + ")";
-    spec.yLabel = "Tip load (" + u.force + ")";
+    Chart chart;
+    chart.title = "Tip load-movement curve";
+    chart.xLabel = "Tip movement (" + u.movement + ")";
+    chart.yLabel = "Tip load (" + u.force + ")";
     ChartSeries s;
     s.name = "tip curve";
     s.style = 0;
     s.x.assign(tip.movement.begin(), tip.movement.end());
     s.y.assign(tip.load.begin(), tip.load.end());
-    spec.series.push_back(std::move(s));
-    return html::SvgChart(spec);
+    chart.series.push_back(std::move(s));
+    return html::SvgChart(chart);
 }
 
 std::string settlementChart(const Run& run, const Units& u) {
     const LoadSettlementState& ls = run.loadSettlement();
-    ChartSpec spec;
-    spec.title = "Load versus settlement";
-    spec.xLabel = "Load (" + u.force + ")";
-    spec.yLabel = "Movement, downward (" + u.movement + ")";
-    spec.depthPlot = true;  // movement grows downward; no soil column
+    Chart chart;
+    chart.title = "Load versus settlement";
+    chart.xLabel = "Load (" + u.force + ")";
+    chart.yLabel = "Movement, downward (" + u.movement + ")";
+    chart.depthPlot = true;  // movement grows downward; no soil column
     ChartSeries head, tip;
     head.name = "pile head";
     head.style = 0;
@@ -328,9 +328,9 @@ std::string settlementChart(const Run& run, const Units& u) {
         tip.x.push_back(ls.points[i].tipLoad);
         tip.y.push_back(ls.points[i].tipMovement);
     }
-    spec.series.push_back(std::move(head));
-    spec.series.push_back(std::move(tip));
-    return html::SvgChart(spec);
+    chart.series.push_back(std::move(head));
+    chart.series.push_back(std::move(tip));
+    return html::SvgChart(chart);
 }
 
 void writeTables(Page& p, const Run& run, const Units& u, const std::vector<PrintedMethod>& methods) {
