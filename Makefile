@@ -1,4 +1,4 @@
-# Front door of the build.  `make` builds into build/, `make run` runs the bundled example,
+# Front door of the build.  `make` builds into build/, `make run` runs the bundled example (report, plot data and HTML page),
 # `make test` builds and runs every test.  The CMake build lives in build/ (and build-sanitize/).
 BUILD       ?= build
 SANBUILD    ?= build-sanitize
@@ -18,10 +18,11 @@ configure:
 run: configure
 	cmake --build $(BUILD) -j $(JOBS) --target pileaxial pileaxial_host
 	@rm -rf $(BUILD)/run/$(EXAMPLE) && mkdir -p $(BUILD)/run && cp -r examples/$(EXAMPLE) $(BUILD)/run/
-	@cd $(BUILD)/run/$(EXAMPLE) && ../../pileaxial; status=$$?; \
+	@cd $(BUILD)/run/$(EXAMPLE) && PILEAXIAL_HTML=$(EXAMPLE).html ../../pileaxial; status=$$?; \
 	  echo ""; echo "Run status: $$status"; \
 	  echo "Report:          $(CURDIR)/$(BUILD)/run/$(EXAMPLE)/$$(sed -n 6p names.dat | sed 's/ *$$//')"; \
 	  echo "Plot-data file:  $(CURDIR)/$(BUILD)/run/$(EXAMPLE)/$$(sed -n 7p names.dat | sed 's/ *$$//')"; \
+	  echo "HTML page:       $(CURDIR)/$(BUILD)/run/$(EXAMPLE)/$(EXAMPLE).html"; \
 	  exit $$status
 
 test: all

@@ -15,7 +15,7 @@ std::string besideInput(const std::string& input, const char* extension) {
 }  // namespace
 
 std::string UsageText() {
-    return "Usage: pileaxial [INPUT [--cpt FILE] [--report FILE] [--plot FILE] [--json FILE] [--quiet]]\n"
+    return "Usage: pileaxial [INPUT [--cpt FILE] [--report FILE] [--plot FILE] [--json FILE] [--html FILE] [--quiet]]\n"
            "\n"
            "Axial capacity and load-settlement analysis of a single driven pile.\n"
            "\n"
@@ -29,6 +29,8 @@ std::string UsageText() {
            "  --plot FILE             plot-data file\n"
            "  --json FILE             also write the inputs and results as JSON to FILE (written\n"
            "                          whatever the exit status; see docs/json-schema.json)\n"
+           "  --html FILE             also write the run as an HTML page with charts and tables\n"
+           "                          (with no INPUT: the PILEAXIAL_HTML environment variable)\n"
            "  --quiet                 print nothing on standard output (no progress lines, no\n"
            "                          closing line naming the files written)\n"
            "  --help                  show this text\n"
@@ -67,13 +69,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             cl.quiet = true;
             continue;
         }
-        if (arg == "--cpt" || arg == "--report" || arg == "--plot" || arg == "--json") {
+        if (arg == "--cpt" || arg == "--report" || arg == "--plot" || arg == "--json" || arg == "--html") {
             if (i + 1 >= args.size() || args[i + 1].empty()) return error(arg + " needs a file name");
             const std::string& value = args[++i];
             if (arg == "--cpt") cpt = value;
             if (arg == "--report") { report = value; haveReport = true; }
             if (arg == "--plot") { plot = value; havePlot = true; }
             if (arg == "--json") cl.jsonName = value;
+            if (arg == "--html") cl.htmlName = value;
             continue;
         }
         if (arg.size() > 1 && arg[0] == '-') return error("unknown option " + arg);

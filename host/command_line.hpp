@@ -17,11 +17,12 @@ struct CommandLine {
     RunFileSet files;      // for Direct
     bool quiet = false;    // for Direct: nothing on standard output
     std::string jsonName;  // for Direct: the JSON results file, written whatever the run status
+    std::string htmlName;  // for Direct: the HTML page of the run, written after it (empty: none)
     std::string error;     // for Error
 };
 
 // pileaxial                      -> run as a host calling the engine does (names.dat in this directory)
-// pileaxial INPUT [--cpt FILE] [--report FILE] [--plot FILE] [--json FILE] [--quiet]
+// pileaxial INPUT [--cpt FILE] [--report FILE] [--plot FILE] [--json FILE] [--html FILE] [--quiet]
 // pileaxial --help | --version
 // Without --report/--plot the files are written next to the input and named after it
 // (case.in -> case.out and case.plt).

@@ -38,9 +38,46 @@ TEST(CommandLine, Forms) {
     EXPECT_EQ(ParseCommandLine({"--report", "r.txt"}).action, CommandLine::Action::Error);
 }
 
+TEST(CommandLine, HtmlPage) {
+    CommandLine cl = ParseCommandLine({"case.in", "--html", "page.html"});
+    ASSERT_EQ(cl.action, CommandLine::Action::Direct);
+    EXPECT_EQ(cl.htmlName, "page.html");
+    EXPECT_EQ(cl.files.outputName, "case.out");
+    EXPECT_EQ(ParseCommandLine({"case.in"}).htmlName, "");
+    EXPECT_EQ(ParseCommandLine({"case.in", "--html"}).action, CommandLine::Action::Error);
+    EXPECT_EQ(ParseCommandLine({"case.in", "--html", ""}).action, CommandLine::Action::Error);
+    EXPECT_NE(UsageText().find("--html FILE"), std::string::npos);
+}
+
 int shell(const std::string& command) {
     const int raw = std::system(command.c_str());
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+TEST(HostProgram, WritesTheHtmlPageBothWays) {
+    testing::TempDir dir;
+    const std::string examples = std::string(PILEAXIAL_SOURCE_DIR) + "/examples";
+    const std::string host = PILEAXIAL_HOST_PATH;
+    std::filesystem::copy(examples, dir.path(), std::filesystem::copy_options::recursive);
+
+    EXPECT_EQ(shell("cd '" + dir.file("english-pipe") + "' && PILEAXIAL_HTML=page.html '" + host + "' > /dev/null"), 0);
+    const std::string fromNames = testing::readFile(dir.file("english-pipe/page.html"));
+    EXPECT_EQ(fromNames.rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_NE(fromNames.find("</html>"), std::string::npos);
+
+    EXPECT_EQ(shell("'" + host + "' '" + dir.file("si-closed-cpt/si-closed-cpt.in") + "' --cpt '" +
+                    dir.file("si-closed-cpt/si-closed-cpt.cpt") + "' --html '" + dir.file("si.html") +
+                    "' > /dev/null"),
+              0);
+    const std::string direct = testing::readFile(dir.file("si.html"));
+    EXPECT_NE(direct.find("<svg"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("si.html.tmp")));
+
+    // A missing input leaves no page, as it leaves no report.
+    EXPECT_EQ(shell("'" + host + "' '" + dir.file("nothing.in") + "' --html '" + dir.file("none.html") +
+                    "' > /dev/null 2>&1"),
+              2);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("none.html")));
 }
 
 TEST(HostProgram, RunsTheBundledExamplesBothWays) {
