@@ -72,10 +72,13 @@ bool writeHtml(const pileaxial::Run& run, const std::string& messages, const std
     return true;
 }
 
-// The run of names.dat; with PILEAXIAL_HTML set, its HTML page is written there too.
+// The run of names.dat; with PILEAXIAL_HTML or PILEAXIAL_JSON set, its HTML page or JSON results are
+// written there too.
 int runControlFile() {
     const char* htmlVariable = std::getenv("PILEAXIAL_HTML");
     const std::string htmlName = htmlVariable != nullptr ? htmlVariable : "";
+    const char* jsonVariable = std::getenv("PILEAXIAL_JSON");
+    const std::string jsonName = jsonVariable != nullptr ? jsonVariable : "";
     TeeBuffer tee(std::cerr.rdbuf());
     std::ostream errors(&tee);
     pileaxial::RunEnvironment env;
@@ -87,6 +90,13 @@ int runControlFile() {
     if (!htmlName.empty() && run->reportWritten() && !writeHtml(*run, tee.text(), htmlName) &&
         status == pileaxial::kStatusCompleted) {
         status = pileaxial::kStatusFault;
+    }
+    if (!jsonName.empty()) {
+        const std::string problem = pileaxial::output::WriteResultsJson(*run, jsonName);
+        if (!problem.empty()) {
+            std::cerr << "pileaxial: " << problem << '\n';
+            if (status == pileaxial::kStatusCompleted) status = pileaxial::kStatusFault;
+        }
     }
     return status;
 }

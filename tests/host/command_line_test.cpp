@@ -60,7 +60,10 @@ TEST(HostProgram, WritesTheHtmlPageBothWays) {
     const std::string host = PILEAXIAL_HOST_PATH;
     std::filesystem::copy(examples, dir.path(), std::filesystem::copy_options::recursive);
 
-    EXPECT_EQ(shell("cd '" + dir.file("english-pipe") + "' && PILEAXIAL_HTML=page.html '" + host + "' > /dev/null"), 0);
+    EXPECT_EQ(shell("cd '" + dir.file("english-pipe") + "' && PILEAXIAL_HTML=page.html PILEAXIAL_JSON=r.json '" +
+                    host + "' > /dev/null"),
+              0);
+    EXPECT_NE(testing::readFile(dir.file("english-pipe/r.json")).find("\"schema_version\""), std::string::npos);
     const std::string fromNames = testing::readFile(dir.file("english-pipe/page.html"));
     EXPECT_EQ(fromNames.rfind("<!DOCTYPE html>", 0), 0u);
     EXPECT_NE(fromNames.find("</html>"), std::string::npos);
