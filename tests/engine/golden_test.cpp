@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "tests/output/json_checks.hpp"
 #include "tests/test_support.hpp"
 
 namespace pileaxial {
@@ -48,6 +49,16 @@ void checkCase(const std::string& name, const std::string& input, const std::str
     }
     EXPECT_EQ(report, testing::readFile(golden + ".out"));
     EXPECT_EQ(plot, testing::readFile(golden + ".plt"));
+
+    // The JSON results of every golden case follow the schema and hold the report's numbers.
+    json_checks::JsonRun r;
+    r.status = run.status;
+    r.report = testing::readLines(files.outputName);
+    r.plot = testing::readLines(files.plotName);
+    r.doc = nlohmann::json::parse(output::ResultsJson(run).dump());
+    json_checks::expectFollowsSchema(r.doc);
+    json_checks::expectTablesInReport(r);
+    json_checks::expectLoadSettlementInReport(r);
 }
 
 void checkExample(const std::string& name, bool withCpt) {
