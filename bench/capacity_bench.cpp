@@ -30,9 +30,7 @@ void PrepareLargeRun(Run& run, std::ostringstream& report, std::ostringstream& p
 
 void BM_FirstPass(benchmark::State& state) {
     std::ostringstream report, plot, console;
-    RunEnvironment env;
-    env.console = &console;
-    Run run(env);
+    Run run(RunEnvironment{.console = &console});
     // The case selects the three onshore methods, so every table is printed.
     PrepareLargeRun(run, report, plot);
     for (auto _ : state) {
@@ -49,9 +47,7 @@ BENCHMARK(BM_FirstPass)->Unit(benchmark::kMicrosecond);
 // The print interval of 5 gives 91 printed lengths, so 91 t-z curves and increments for 13 tip movements.
 void BM_FullAnalysis_500Segments(benchmark::State& state) {
     std::ostringstream report, plot, console;
-    RunEnvironment env;
-    env.console = &console;
-    Run run(env);
+    Run run(RunEnvironment{.console = &console});
     PrepareLargeRun(run, report, plot);
     for (auto _ : state) {
         report.str("");

@@ -146,19 +146,32 @@ struct RunResult {
     std::string errors;
 };
 
-// A whole run of `inputText` (and a CPT file when `cptText` is given) in `dir`, as the host runs it.
-inline RunResult runCase(const TempDir& dir, const std::string& inputText, const std::string& cptText = "",
-                         std::tm when = fixedTime(2026, 3, 1, 0, 0, 0)) {
+// The file set of a case written to `dir`: case.in (and case.cpt when `cptText` is given), with the
+// report and plot-data file beside them.
+inline RunFileSet caseFiles(const TempDir& dir, const std::string& inputText, const std::string& cptText = "") {
     RunFileSet files;
     files.inputName = dir.write("case.in", inputText);
     files.outputName = dir.file("case.out");
     files.plotName = dir.file("case.plt");
     if (!cptText.empty()) files.cptName = dir.write("case.cpt", cptText);
-    std::ostringstream console, errors;
+    return files;
+}
+
+// A run environment that captures the console and the error stream, at a fixed date and time.
+inline RunEnvironment capturingEnvironment(std::ostream& console, std::ostream& errors, std::tm when) {
     RunEnvironment env;
     env.console = &console;
     env.errors = &errors;
     env.fixedTime = when;
+    return env;
+}
+
+// A whole run of `inputText` (and a CPT file when `cptText` is given) in `dir`, as the host runs it.
+inline RunResult runCase(const TempDir& dir, const std::string& inputText, const std::string& cptText = "",
+                         std::tm when = fixedTime(2026, 3, 1, 0, 0, 0)) {
+    const RunFileSet files = caseFiles(dir, inputText, cptText);
+    std::ostringstream console, errors;
+    const RunEnvironment env = capturingEnvironment(console, errors, when);
     Run run(env);
     RunResult result;
     result.status = run.execute(files);

@@ -33,16 +33,9 @@ struct JsonRun {
 
 inline JsonRun runWithJson(const std::string& input, const std::string& cpt) {
     testing::TempDir dir;
-    RunFileSet files;
-    files.inputName = dir.write("case.in", input);
-    if (!cpt.empty()) files.cptName = dir.write("case.cpt", cpt);
-    files.outputName = dir.file("case.out");
-    files.plotName = dir.file("case.plt");
+    const RunFileSet files = testing::caseFiles(dir, input, cpt);
     std::ostringstream console, errors;
-    RunEnvironment env;
-    env.console = &console;
-    env.errors = &errors;
-    env.fixedTime = testing::fixedTime(2026, 12, 9, 10, 30, 0);
+    const RunEnvironment env = testing::capturingEnvironment(console, errors, testing::fixedTime(2026, 12, 9, 10, 30, 0));
     Run run(env);
     JsonRun r;
     r.status = run.execute(files);
