@@ -14,6 +14,13 @@
 namespace pileaxial {
 namespace {
 
+// A run environment whose console goes to `console`.
+RunEnvironment ConsoleTo(std::ostream& console) {
+    RunEnvironment env;
+    env.console = &console;
+    return env;
+}
+
 // A run read from the large case and made ready for the capacity analysis, writing into strings.
 void PrepareLargeRun(Run& run, std::ostringstream& report, std::ostringstream& plot) {
     std::istringstream in(bench::LargeCase(80));
@@ -30,7 +37,7 @@ void PrepareLargeRun(Run& run, std::ostringstream& report, std::ostringstream& p
 
 void BM_FirstPass(benchmark::State& state) {
     std::ostringstream report, plot, console;
-    Run run(RunEnvironment{.console = &console});
+    Run run(ConsoleTo(console));
     // The case selects the three onshore methods, so every table is printed.
     PrepareLargeRun(run, report, plot);
     for (auto _ : state) {
@@ -47,7 +54,7 @@ BENCHMARK(BM_FirstPass)->Unit(benchmark::kMicrosecond);
 // The print interval of 5 gives 91 printed lengths, so 91 t-z curves and increments for 13 tip movements.
 void BM_FullAnalysis_500Segments(benchmark::State& state) {
     std::ostringstream report, plot, console;
-    Run run(RunEnvironment{.console = &console});
+    Run run(ConsoleTo(console));
     PrepareLargeRun(run, report, plot);
     for (auto _ : state) {
         report.str("");
