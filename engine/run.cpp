@@ -124,6 +124,18 @@ int Run::executeFromControlFile() {
 }
 
 int Run::execute(const RunFileSet& fileSet) {
+    memory_.reset();
+    return executeSequence(fileSet);
+}
+
+int Run::executeInMemory(const RunFileSet& fileSet, std::string_view inputText, std::string_view cptText) {
+    memory_ = std::make_unique<MemoryStreams>();
+    memory_->input.str(std::string(inputText));
+    memory_->cpt.str(std::string(cptText));
+    return executeSequence(fileSet);
+}
+
+int Run::executeSequence(const RunFileSet& fileSet) {
     files = fileSet;
     reportWritten_ = false;
     plotWritten_ = false;
@@ -144,14 +156,26 @@ int Run::execute(const RunFileSet& fileSet) {
 
 int Run::runSequence() {
     status = kStatusCompleted;
-    checkDistinctFiles(files);
+    if (!memory_) checkDistinctFiles(files);
 
     // The inputs are opened first; a host calling the entry point learns of a missing one from the
     // report, so there the fault is raised only once the report exists.
-    std::ifstream input;
-    const std::string inputProblem = openForReading(input, files.inputName);
-    std::ifstream cptInput;
-    const std::string cptProblem = files.cptName.empty() ? "" : openForReading(cptInput, files.cptName);
+    std::ifstream inputFile;
+    std::ifstream cptFile;
+    std::istream* input = &inputFile;
+    std::istream* cptInput = nullptr;
+    std::string inputProblem;
+    std::string cptProblem;
+    if (memory_) {
+        input = &memory_->input;
+        if (!files.cptName.empty()) cptInput = &memory_->cpt;
+    } else {
+        inputProblem = openForReading(inputFile, files.inputName);
+        if (!files.cptName.empty()) {
+            cptProblem = openForReading(cptFile, files.cptName);
+            cptInput = &cptFile;
+        }
+    }
     const auto checkInput = [&] {
         if (!inputProblem.empty()) {
             throw InputError("the input data file \"" + files.inputName + "\" " + inputProblem);
@@ -167,10 +191,15 @@ int Run::runSequence() {
 
     // Title block on the console, then the report file with its header.
     WriteTitleBlock(console);
-    if (!reportFile_.open(files.outputName)) {
-        throw InputError("the report file \"" + files.outputName + "\" cannot be created");
+    if (memory_) {
+        memory_->reportOpen = true;
+        report.attach(&memory_->report);
+    } else {
+        if (!reportFile_.open(files.outputName)) {
+            throw InputError("the report file \"" + files.outputName + "\" cannot be created");
+        }
+        report.attach(&reportFile_.stream());
     }
-    report.attach(&reportFile_.stream());
     WriteTitleBlock(report);
     WriteFileNameLines(report, files.inputName, files.outputName, files.plotName);
     report.blank();
@@ -178,18 +207,23 @@ int Run::runSequence() {
 
     // Input, plot-data and CPT files, in this order.
     checkInput();
-    if (!plotFile_.open(files.plotName)) {
-        throw InputError("the plot-data file \"" + files.plotName + "\" cannot be created");
+    if (memory_) {
+        memory_->plotOpen = true;
+        plot.attach(&memory_->plot);
+    } else {
+        if (!plotFile_.open(files.plotName)) {
+            throw InputError("the plot-data file \"" + files.plotName + "\" cannot be created");
+        }
+        plot.attach(&plotFile_.stream());
     }
-    plot.attach(&plotFile_.stream());
     checkCptInput();
 
-    ReadInputFile(*this, input, files.inputName, !files.cptName.empty());
-    input.close();
+    ReadInputFile(*this, *input, files.inputName, !files.cptName.empty());
+    inputFile.close();
     SetUnitLabels(*this);
-    if (cptInput.is_open()) {
-        ReadCptFile(*this, cptInput, files.cptName);
-        cptInput.close();
+    if (cptInput != nullptr) {
+        ReadCptFile(*this, *cptInput, files.cptName);
+        cptFile.close();
     }
 
     pile.batterAngle = pile.batterAngle * (kSinglePi / 180.0);
@@ -289,6 +323,12 @@ void Run::finishFiles() {
 std::string Run::closeFiles() {
     report.detach();
     plot.detach();
+    if (memory_) {
+        // Text in memory cannot fail to be written.
+        reportWritten_ = reportWritten_ || std::exchange(memory_->reportOpen, false);
+        plotWritten_ = plotWritten_ || std::exchange(memory_->plotOpen, false);
+        return {};
+    }
     // A file whose writing failed is dropped: whatever stood under its name before is better than a
     // file that ends part way.
     std::string problem;

@@ -5,7 +5,9 @@
 #include <iosfwd>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <string_view>
 
 #include "capacity/capacity_state.hpp"
 #include "engine/output_file.hpp"
@@ -58,6 +60,10 @@ public:
     // Reads names.dat in the current directory (with the console dialogue when it falls short) and
     // then runs; this is what the exported entry point does.
     int executeFromControlFile();
+    // The whole run with its inputs given as text and its report and plot data kept in memory
+    // (reportText(), plotText()); no file is read or written.  The names in `fileSet` only label the
+    // report and the messages; an empty CPT name means no sounding, and `cptText` is then not read.
+    int executeInMemory(const RunFileSet& fileSet, std::string_view inputText, std::string_view cptText = {});
 
     RunFileSet files;
     int status = kStatusCompleted;
@@ -95,13 +101,27 @@ public:
     // The report and plot-data file this run left under their names.
     bool reportWritten() const { return reportWritten_; }
     bool plotWritten() const { return plotWritten_; }
+    // The report and plot data of a run in memory (empty for a run on files).
+    std::string reportText() const { return memory_ ? memory_->report.str() : std::string(); }
+    std::string plotText() const { return memory_ ? memory_->plot.str() : std::string(); }
 
 private:
+    int executeSequence(const RunFileSet& fileSet);
     int runSequence();
 
     RunEnvironment env_;
     std::unique_ptr<CapacityState> capacity_;
     std::unique_ptr<LoadSettlementState> loadSettlement_;
+    // The inputs and outputs of a run in memory.
+    struct MemoryStreams {
+        std::istringstream input;
+        std::istringstream cpt;
+        std::ostringstream report;
+        std::ostringstream plot;
+        bool reportOpen = false;
+        bool plotOpen = false;
+    };
+    std::unique_ptr<MemoryStreams> memory_;
     OutputFile reportFile_;
     OutputFile plotFile_;
     bool reportWritten_ = false;

@@ -451,6 +451,32 @@ TEST(RunFaults, RunsSideBySideInThreadsMatchRunsOneAfterAnother) {
     }
 }
 
+TEST(RunInMemory, GivesTheFileRunsReportAndPlotAndNamesItsFaults) {
+    // The SI example with its sounding: the same names, once on files and once in memory.
+    const std::string base = std::string(PILEAXIAL_SOURCE_DIR) + "/examples/si-closed-cpt/si-closed-cpt";
+    const std::string input = testing::readFile(base + ".in");
+    const std::string cpt = testing::readFile(base + ".cpt");
+    TempDir dir;
+    const RunFileSet files = testing::caseFiles(dir, input, cpt);
+    std::ostringstream console, errors;
+    const RunEnvironment env = testing::capturingEnvironment(console, errors, testing::fixedTime(2026, 3, 1, 0, 0, 0));
+    pileaxial::Run onFiles(env);
+    ASSERT_EQ(onFiles.execute(files), 0) << errors.str();
+    auto inMemory = std::make_unique<pileaxial::Run>(env);
+    ASSERT_EQ(inMemory->executeInMemory(files, input, cpt), 0) << errors.str();
+    EXPECT_TRUE(inMemory->reportWritten() && inMemory->plotWritten());
+    EXPECT_EQ(inMemory->reportText(), testing::readFile(files.outputName));
+    EXPECT_EQ(inMemory->plotText(), testing::readFile(files.plotName));
+
+    // A fault names the input and reaches the report in memory; nothing is written to disk.
+    RunFileSet named{"memory.in", "memory.out", "memory.plt", ""};
+    auto bad = std::make_unique<pileaxial::Run>(env);
+    EXPECT_EQ(bad->executeInMemory(named, "TITLE\n"), 2);
+    EXPECT_NE(bad->faultMessage.find("memory.in"), std::string::npos) << bad->faultMessage;
+    EXPECT_NE(bad->reportText().find(bad->faultMessage), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists("memory.out"));
+}
+
 
 // A small SI case: a 610 mm open pipe, 12 m long, in sand over clay.
 CaseText siCase() {
