@@ -393,7 +393,9 @@ nlohmann::json ResultsJson(const Run& run) {
 }
 
 std::string WriteResultsJson(const Run& run, const std::string& path) {
-    const std::string text = ResultsJson(run).dump(2) + "\n";
+    // A title or a file name in another encoding than UTF-8 (a degree sign from an older editor) would
+    // make the writer throw; such bytes are replaced in the document, the report keeps them as read.
+    const std::string text = ResultsJson(run).dump(2, ' ', false, json::error_handler_t::replace) + "\n";
     const std::string temporary = path + ".tmp";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);

@@ -127,6 +127,15 @@ TEST(JsonResults, HostWritesTheDocumentWhateverTheStatus) {
     const json failed = json::parse(testing::readFile(dir.file("none.json")));
     EXPECT_EQ(failed.at("status"), 2);
     EXPECT_NE(failed.at("message").get<std::string>().find("none.in"), std::string::npos);
+
+    // A title that is not UTF-8 (a Latin-1 degree sign) is replaced in the document, not a crash.
+    std::string latin = example("english-pipe", ".in");
+    latin.replace(0, latin.find('\n'), "PILE AT 45\xB0 BATTER");
+    const std::string titled = dir.write("latin.in", latin);
+    const std::string latinRun = "'" + host + "' '" + titled + "' --quiet --json '" + dir.file("latin.json") + "'";
+    ASSERT_EQ(std::system(latinRun.c_str()), 0);
+    EXPECT_EQ(json::parse(testing::readFile(dir.file("latin.json"))).at("input").at("titles").at("title"),
+              "PILE AT 45\xEF\xBF\xBD BATTER");
 }
 
 }  // namespace
