@@ -1,4 +1,4 @@
-// The command-line host: runs one analysis and exits with the run status.
+// The command-line host: runs one analysis (or a batch of them) and exits with the run status.
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/run.hpp"
+#include "host/batch.hpp"
 #include "host/case_run.hpp"
 #include "host/command_line.hpp"
 #include "output/json_results.hpp"
@@ -78,6 +79,8 @@ int main(int argc, char** argv) {
             return runControlFile();
         case CommandLine::Action::Direct:
             return runDirect(cl);
+        case CommandLine::Action::Batch:
+            return pileaxial::host::RunBatch(cl.batch);
     }
     return pileaxial::kStatusFault;
 }
