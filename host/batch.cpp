@@ -179,7 +179,7 @@ std::string fileKey(const std::string& name) {
 // Refuses, before anything runs, a batch in which two cases would write one file or a case would
 // write over an input or CPT file of the batch: threads writing one file at once would leave it
 // garbled.  The whole list is checked, so every shard of a study refuses alike.
-void checkOutputNames(const std::vector<BatchCase>& cases) {
+void checkOutputNames(const std::vector<BatchCase>& cases, const BatchOptions& options) {
     std::map<std::string, std::size_t> inputs;
     for (const BatchCase& c : cases) {
         inputs.emplace(fileKey(c.request.files.inputName), c.number);
@@ -203,6 +203,14 @@ void checkOutputNames(const std::vector<BatchCase>& cases) {
                 throw BatchError(describe(at->second) + " and " + describe(c.number) + " would both write " + *name +
                                  "; give their input files different names (or leave out --out); nothing was run");
             }
+        }
+    }
+    // Nor may the CSV file take the place of the list or of a file of a case.
+    if (!options.csvName.empty()) {
+        const std::string key = fileKey(options.csvName);
+        if (key == fileKey(options.source) || inputs.count(key) != 0 || outputs.count(key) != 0) {
+            throw BatchError("the CSV file \"" + options.csvName +
+                             "\" is also the case list or a file a case reads or writes; nothing was run");
         }
     }
 }
@@ -396,7 +404,7 @@ int RunBatch(const BatchOptions& options) {
         std::error_code ec;
         const std::vector<BatchCase> all = fs::is_directory(options.source, ec) ? casesOfDirectory(options.source, options)
                                                                                : casesOfList(options.source, options);
-        checkOutputNames(all);
+        checkOutputNames(all, options);
         for (const BatchCase& c : all) {
             if ((c.number - 1) % options.shardCount == options.shardIndex - 1) selected.push_back(c);
         }

@@ -276,6 +276,8 @@ TEST(Batch, Refusals) {
         {"batch three.txt", 2, "the case list \"three.txt\", line 1: more than two paths"},
         {"batch same.txt", 2, "case 1 (case.in) and case 2 (./case.in) would both write"},
         {"batch self.txt --json", 2, "case 1 (case.json) would write its output"},
+        {"batch list.txt --csv ./list.txt", 2, "the CSV file \"./list.txt\" is also the case list"},
+        {"batch list.txt --csv case.plt", 2, "the CSV file \"case.plt\" is also the case list or a file"},
         {"batch list.txt --csv nodir/r.csv", 2, "the CSV file \"nodir/r.csv\" cannot be created"},
     };
     for (const Case& c : cases) {
@@ -297,6 +299,7 @@ TEST(Batch, Refusals) {
         EXPECT_TRUE(contains(o.err, c.message)) << o.err;
         EXPECT_FALSE(std::filesystem::exists(dir.path() / "case.out"));
         EXPECT_EQ(testing::readFile(dir.file("case.json")), testing::CaseText().str());
+        EXPECT_EQ(testing::readFile(dir.file("list.txt")), "case.in\n");
     }
 }
 
