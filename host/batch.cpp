@@ -332,7 +332,7 @@ private:
         constexpr std::size_t kWidth = 30;
         const std::size_t filled = total_ == 0 ? kWidth : done_ * kWidth / total_;
         return "\r[" + std::string(filled, '#') + std::string(kWidth - filled, '.') + "] " + std::to_string(done_) +
-               "/" + std::to_string(total_) + " done, " + std::to_string(failed_) + " failed";
+               "/" + std::to_string(total_) + " done, " + std::to_string(failed_) + " not completed";
     }
     void write(const std::string& text) {
         out_ << text;
@@ -344,7 +344,7 @@ private:
     const bool terminal_;
     const std::size_t total_;
     std::size_t done_ = 0;
-    std::size_t failed_ = 0;
+    std::size_t failed_ = 0;  // cases that stopped or failed
 };
 
 // Runs one case with its own run object, a discarded console and its own error stream.

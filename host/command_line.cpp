@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <filesystem>
+#include <string_view>
+#include <utility>
 
 namespace pileaxial::host {
 
