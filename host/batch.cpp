@@ -167,23 +167,14 @@ std::vector<BatchCase> casesOfDirectory(const std::string& dirName, const BatchO
     return cases;
 }
 
-// One spelling for one file, whether it exists yet or not.
-std::string fileKey(const std::string& name) {
-    std::error_code ec;
-    const fs::path absolute = fs::absolute(name, ec);
-    if (ec) return name;
-    const fs::path canonical = fs::weakly_canonical(absolute, ec);
-    return ec ? absolute.lexically_normal().string() : canonical.string();
-}
-
 // Refuses, before anything runs, a batch in which two cases would write one file or a case would
 // write over an input or CPT file of the batch: threads writing one file at once would leave it
 // garbled.  The whole list is checked, so every shard of a study refuses alike.
 void checkOutputNames(const std::vector<BatchCase>& cases, const BatchOptions& options) {
     std::map<std::string, std::size_t> inputs;
     for (const BatchCase& c : cases) {
-        inputs.emplace(fileKey(c.request.files.inputName), c.number);
-        if (!c.request.files.cptName.empty()) inputs.emplace(fileKey(c.request.files.cptName), c.number);
+        inputs.emplace(FileKey(c.request.files.inputName), c.number);
+        if (!c.request.files.cptName.empty()) inputs.emplace(FileKey(c.request.files.cptName), c.number);
     }
     std::map<std::string, std::size_t> outputs;
     const auto describe = [&cases](std::size_t number) {
@@ -193,7 +184,7 @@ void checkOutputNames(const std::vector<BatchCase>& cases, const BatchOptions& o
         const CaseRequest& r = c.request;
         for (const std::string* name : {&r.files.outputName, &r.files.plotName, &r.jsonName, &r.htmlName}) {
             if (name->empty()) continue;
-            const std::string key = fileKey(*name);
+            const std::string key = FileKey(*name);
             if (const auto input = inputs.find(key); input != inputs.end()) {
                 throw BatchError(describe(c.number) + " would write its output " + *name + " over an input file of " +
                                  describe(input->second) + "; nothing was run");
@@ -207,8 +198,8 @@ void checkOutputNames(const std::vector<BatchCase>& cases, const BatchOptions& o
     }
     // Nor may the CSV file take the place of the list or of a file of a case.
     if (!options.csvName.empty()) {
-        const std::string key = fileKey(options.csvName);
-        if (key == fileKey(options.source) || inputs.count(key) != 0 || outputs.count(key) != 0) {
+        const std::string key = FileKey(options.csvName);
+        if (key == FileKey(options.source) || inputs.count(key) != 0 || outputs.count(key) != 0) {
             throw BatchError("the CSV file \"" + options.csvName +
                              "\" is also the case list or a file a case reads or writes; nothing was run");
         }

@@ -30,9 +30,14 @@ struct CaseOutcome {
 // the HTML page) and passes them on to `echo` as they come (null: kept only).  With
 // `dateFromEnvironment`, SOURCE_DATE_EPOCH sets the report date and a bad value warns in the case's
 // messages; a caller running many cases reads it once instead.  Input files are opened before any
-// output file is created.
+// output file is created.  A JSON results file or HTML page named as a file of the case (or as each
+// other) ends the case with status 2 before anything runs.
 CaseOutcome RunCase(const CaseRequest& request, RunEnvironment env, std::streambuf* echo,
                     bool dateFromEnvironment);
+
+// One spelling for one file, whether it exists yet or not; and whether two names are one file.
+std::string FileKey(const std::string& name);
+bool SameFile(const std::string& a, const std::string& b);
 
 // Writes the HTML page of a run under a temporary name and puts it in place; says why on `errors`
 // and returns false when it cannot.
