@@ -255,7 +255,11 @@ CaseResult resultOf(const CaseOutcome& outcome) {
     if (tip >= 1 && tip <= kMaxNodes) {
         for (int input = 1; input <= kMethodCount; ++input) {
             const MethodCurves& curves = cap.method[MethodIdOfInput(input)];
-            if (curves.computed) r.capacity[static_cast<std::size_t>(input - 1)] = curves.SavedUltimateCapacity[tip];
+            // Only the methods the case selects: the others are computed for the driver's own use but
+            // never printed, and their numbers have not been through the checks a printed table gets.
+            if (curves.computed && run.pile.methodSelected[input] == 1) {
+                r.capacity[static_cast<std::size_t>(input - 1)] = curves.SavedUltimateCapacity[tip];
+            }
         }
     }
     const LoadSettlementState& ls = run.loadSettlement();
