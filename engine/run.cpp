@@ -33,29 +33,42 @@ std::tm localNow() {
     return local;
 }
 
-// True when two names refer to one file (or would, once created).
-bool sameFile(const std::string& a, const std::string& b) {
-    if (a.empty() || b.empty()) return false;
-    std::error_code ec1, ec2;
-    // Made absolute first: a name that does not exist yet is otherwise left as it was spelt, and
-    // "x.out" and "./x.out" would pass for two files.
-    const auto pa = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ec1), ec1);
-    const auto pb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, ec2), ec2);
-    if (ec1 || ec2) return a == b;
-    return pa == pb;
+// The name a file is known by, for telling whether two names refer to one file (or would, once
+// created): made absolute first, since a name that does not exist yet is otherwise left as it was
+// spelt, and "x.out" and "./x.out" would pass for two files.  Empty when it cannot be resolved.
+std::filesystem::path resolvedName(const std::string& name) {
+    if (name.empty()) return {};
+    std::error_code ec;
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(std::filesystem::absolute(name, ec), ec);
+    if (ec) return {};
+    return resolved;
 }
 
-// Output files must never overwrite an input of the same run, nor each other.
+// Output files must never overwrite an input of the same run, nor each other.  Each name is resolved
+// once (a walk of its directories with a system call or two for each).
 void checkDistinctFiles(const RunFileSet& files) {
+    struct Named {
+        const std::string& name;
+        std::filesystem::path resolved;
+    };
+    const Named input{files.inputName, resolvedName(files.inputName)};
+    const Named report{files.outputName, resolvedName(files.outputName)};
+    const Named plot{files.plotName, resolvedName(files.plotName)};
+    const Named cpt{files.cptName, resolvedName(files.cptName)};
+    const auto same = [](const Named& a, const Named& b) {
+        if (a.name.empty() || b.name.empty()) return false;
+        if (a.resolved.empty() || b.resolved.empty()) return a.name == b.name;
+        return a.resolved == b.resolved;
+    };
     const auto refuse = [](const std::string& what, const std::string& other, const std::string& name) {
         throw InputError("the " + what + " file \"" + name + "\" is also the " + other +
                          " file; the run would overwrite it");
     };
-    if (sameFile(files.outputName, files.inputName)) refuse("report", "input data", files.outputName);
-    if (sameFile(files.plotName, files.inputName)) refuse("plot-data", "input data", files.plotName);
-    if (sameFile(files.outputName, files.cptName)) refuse("report", "CPT data", files.outputName);
-    if (sameFile(files.plotName, files.cptName)) refuse("plot-data", "CPT data", files.plotName);
-    if (sameFile(files.plotName, files.outputName)) refuse("plot-data", "report", files.plotName);
+    if (same(report, input)) refuse("report", "input data", files.outputName);
+    if (same(plot, input)) refuse("plot-data", "input data", files.plotName);
+    if (same(report, cpt)) refuse("report", "CPT data", files.outputName);
+    if (same(plot, cpt)) refuse("plot-data", "CPT data", files.plotName);
+    if (same(plot, report)) refuse("plot-data", "report", files.plotName);
 }
 
 // Opens a file the run reads and says why it cannot be read (empty when it opened).  A directory
