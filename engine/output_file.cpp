@@ -1,5 +1,6 @@
 #include "engine/output_file.hpp"
 
+#include <cstdint>
 #include <filesystem>
 #include <random>
 
@@ -14,10 +15,12 @@ namespace fs = std::filesystem;
 // name at the same time from sharing a temporary file.
 std::string temporaryName(const fs::path& target) {
     std::random_device random;
-    std::uniform_int_distribution<unsigned> digit(0, 15);
     for (int attempt = 0; attempt < 100; ++attempt) {
+        // One draw gives all eight hex digits: a draw from the device can cost microseconds (a
+        // hardware instruction the hypervisor may trap, or a read of /dev/urandom).
+        std::uint32_t bits = static_cast<std::uint32_t>(random());
         std::string suffix;
-        for (int i = 0; i < 8; ++i) suffix += "0123456789abcdef"[digit(random)];
+        for (int i = 0; i < 8; ++i, bits >>= 4) suffix += "0123456789abcdef"[bits & 15u];
         fs::path candidate = target;
         candidate.replace_filename("." + target.filename().string() + "." + suffix + ".tmp");
         std::error_code ec;

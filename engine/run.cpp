@@ -11,6 +11,7 @@
 #include <iostream>
 #include <new>
 #include <sstream>
+#include <type_traits>
 #include <utility>
 
 #include "capacity/driver.hpp"
@@ -33,29 +34,42 @@ std::tm localNow() {
     return local;
 }
 
-// True when two names refer to one file (or would, once created).
-bool sameFile(const std::string& a, const std::string& b) {
-    if (a.empty() || b.empty()) return false;
-    std::error_code ec1, ec2;
-    // Made absolute first: a name that does not exist yet is otherwise left as it was spelt, and
-    // "x.out" and "./x.out" would pass for two files.
-    const auto pa = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ec1), ec1);
-    const auto pb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, ec2), ec2);
-    if (ec1 || ec2) return a == b;
-    return pa == pb;
+// The name a file is known by, for telling whether two names refer to one file (or would, once
+// created): made absolute first, since a name that does not exist yet is otherwise left as it was
+// spelt, and "x.out" and "./x.out" would pass for two files.  Empty when it cannot be resolved.
+std::filesystem::path resolvedName(const std::string& name) {
+    if (name.empty()) return {};
+    std::error_code ec;
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(std::filesystem::absolute(name, ec), ec);
+    if (ec) return {};
+    return resolved;
 }
 
-// Output files must never overwrite an input of the same run, nor each other.
+// Output files must never overwrite an input of the same run, nor each other.  Each name is resolved
+// once (a walk of its directories with a system call or two for each).
 void checkDistinctFiles(const RunFileSet& files) {
+    struct Named {
+        const std::string& name;
+        std::filesystem::path resolved;
+    };
+    const Named input{files.inputName, resolvedName(files.inputName)};
+    const Named report{files.outputName, resolvedName(files.outputName)};
+    const Named plot{files.plotName, resolvedName(files.plotName)};
+    const Named cpt{files.cptName, resolvedName(files.cptName)};
+    const auto same = [](const Named& a, const Named& b) {
+        if (a.name.empty() || b.name.empty()) return false;
+        if (a.resolved.empty() || b.resolved.empty()) return a.name == b.name;
+        return a.resolved == b.resolved;
+    };
     const auto refuse = [](const std::string& what, const std::string& other, const std::string& name) {
         throw InputError("the " + what + " file \"" + name + "\" is also the " + other +
                          " file; the run would overwrite it");
     };
-    if (sameFile(files.outputName, files.inputName)) refuse("report", "input data", files.outputName);
-    if (sameFile(files.plotName, files.inputName)) refuse("plot-data", "input data", files.plotName);
-    if (sameFile(files.outputName, files.cptName)) refuse("report", "CPT data", files.outputName);
-    if (sameFile(files.plotName, files.cptName)) refuse("plot-data", "CPT data", files.plotName);
-    if (sameFile(files.plotName, files.outputName)) refuse("plot-data", "report", files.plotName);
+    if (same(report, input)) refuse("report", "input data", files.outputName);
+    if (same(plot, input)) refuse("plot-data", "input data", files.plotName);
+    if (same(report, cpt)) refuse("report", "CPT data", files.outputName);
+    if (same(plot, cpt)) refuse("plot-data", "CPT data", files.plotName);
+    if (same(plot, report)) refuse("plot-data", "report", files.plotName);
 }
 
 // Opens a file the run reads and says why it cannot be read (empty when it opened).  A directory
@@ -98,7 +112,30 @@ void UseSourceDateEpoch(RunEnvironment& env, std::ostream& warnings) {
     }
 }
 
-Run::Run(RunEnvironment env) : env_(std::move(env)), capacity_(std::make_unique<CapacityState>()),
+namespace {
+
+// The capacity results hold every array at the model's capacities, over a megabyte, of which a run
+// uses the part its pile length and methods need.  Value-initialised, every page of it would be
+// written at the start of each run; a short process spends most of its time in the kernel providing
+// those pages.  Memory from calloc reads as zero, and calloc takes large blocks as fresh pages from
+// the system without writing them, so only the pages a run touches are ever provided.  For a type
+// that is trivially copyable and destructible, calloc's storage is an object whose members are all
+// zero: the state value-initialisation gives, as long as every default of CapacityState is zero
+// (RunObject.CapacityResultsStartAtZero checks this).
+template <typename T>
+T* zeroedObject() {
+    static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_destructible_v<T>,
+                  "only an object that calloc's zeroed storage can stand for");
+    void* storage = std::calloc(1, sizeof(T));
+    if (storage == nullptr) throw std::bad_alloc();
+    return static_cast<T*>(storage);
+}
+
+}  // namespace
+
+void Run::FreeStorage::operator()(void* storage) const { std::free(storage); }
+
+Run::Run(RunEnvironment env) : env_(std::move(env)), capacity_(zeroedObject<CapacityState>()),
       loadSettlement_(std::make_unique<LoadSettlementState>()) {
     console.attach(&consoleStream());
 }

@@ -110,7 +110,11 @@ private:
     int runSequence();
 
     RunEnvironment env_;
-    std::unique_ptr<CapacityState> capacity_;
+    // Freed with std::free: it comes from calloc (see the constructor).
+    struct FreeStorage {
+        void operator()(void* storage) const;
+    };
+    std::unique_ptr<CapacityState, FreeStorage> capacity_;
     std::unique_ptr<LoadSettlementState> loadSettlement_;
     // The inputs and outputs of a run in memory.
     struct MemoryStreams {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <sstream>
 #include <thread>
@@ -9,6 +10,8 @@
 #include "capacity/result_check.hpp"
 #include "engine/output_file.hpp"
 #include "engine/run.hpp"
+#include "output/json_results.hpp"
+#include "tests/mixed_cases.hpp"
 #include "tests/test_support.hpp"
 #include "textio/input_error.hpp"
 
@@ -417,37 +420,74 @@ TEST(RunFaults, RunsAreIndependentObjects) {
     EXPECT_EQ(runCase(dir, CaseText().str()).status, 0);
 }
 
-TEST(RunFaults, RunsSideBySideInThreadsMatchRunsOneAfterAnother) {
-    // Four different cases, first one after another, then all at once on their own threads.
-    std::vector<std::string> inputs;
-    for (const char* selection : {"1 0 0 0 0 0 0 0 0", "0 1 0 0 0 0 0 0 0", "0 0 1 0 0 0 0 0 0", "1 1 1 0 0 0 0 0 0"}) {
-        CaseText c;
-        c.g5 = selection;
-        inputs.push_back(c.str());
+// A run takes its capacity results from zeroed storage rather than value-initialising them (see
+// engine/run.cpp); the two agree only while every default of CapacityState is zero.
+TEST(RunObject, CapacityResultsStartAtZero) {
+    const auto valueInitialised = std::make_unique<CapacityState>();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(valueInitialised.get());
+    EXPECT_EQ(static_cast<std::size_t>(std::count(bytes, bytes + sizeof(CapacityState), 0)), sizeof(CapacityState));
+}
+
+// What a run leaves: its status and message, report, plot-data file, JSON results and console, with
+// the scratch directory's path written as <dir>.
+struct RunOutcome {
+    int status = -1;
+    std::string faultMessage, report, plot, json, console, errors;
+    bool operator==(const RunOutcome&) const = default;
+};
+
+RunOutcome runMixedCase(const TempDir& dir, const testing::MixedCase& c) {
+    const RunFileSet files = testing::MixedCaseFiles(dir, c);
+    std::ostringstream console, errors;
+    auto run = std::make_unique<Run>(
+        testing::capturingEnvironment(console, errors, testing::fixedTime(2026, 3, 1, 0, 0, 0)));
+    RunOutcome o;
+    o.status = run->execute(files);
+    o.faultMessage = run->faultMessage;
+    o.report = testing::readFile(files.outputName);
+    o.plot = testing::readFile(files.plotName);
+    o.json = output::ResultsJson(*run).dump(1);
+    o.console = console.str();
+    o.errors = errors.str();
+    const std::string path = dir.path().string();
+    for (std::string* text : {&o.faultMessage, &o.report, &o.plot, &o.json, &o.console, &o.errors}) {
+        for (std::size_t at = text->find(path); at != std::string::npos; at = text->find(path, at)) {
+            text->replace(at, path.size(), "<dir>");
+        }
     }
-    inputs[1] = [] {
-        CaseText c;
-        c.g1 = "2 3 4 0";
-        c.g2 = "0 0 610 580 200000000 12 0";
-        c.g6 = "15 0";
-        c.points = {{"0 1 1 18 30 40", "0 0 0 10 0 0 0 0 0 1 1 0 0 0"},
-                    {"6 1 1 18 32 40", "0 0 0 20 0 0 0 0 0 1 1 0 0 0"},
-                    {"6 2 1 8 0 9", "0 0 50 25 0 20 0 0 0 1 1 0 0 0"},
-                    {"20 2 1 8 0 9", "0 0 90 45 0 20 0 0 0 1 1 0 0 0"}};
-        return c.str();
-    }();
-    std::vector<TempDir> dirs(inputs.size());
-    std::vector<RunResult> sequential, parallel(inputs.size());
-    for (std::size_t i = 0; i < inputs.size(); ++i) sequential.push_back(runCase(dirs[i], inputs[i]));
+    return o;
+}
+
+TEST(RunsSideBySide, MixedCasesInFourThreadsMatchRunsOneAfterAnother) {
+    // The twenty mixed cases one after another, then again in four threads, each thread taking the
+    // next case: every run ends as before, byte for byte.
+    const std::vector<testing::MixedCase> cases = testing::MixedCases(PILEAXIAL_SOURCE_DIR);
+    ASSERT_EQ(cases.size(), 20u);
+    TempDir oneByOneDir, sideBySideDir;
+    std::vector<RunOutcome> oneByOne, sideBySide(cases.size());
+    for (const testing::MixedCase& c : cases) oneByOne.push_back(runMixedCase(oneByOneDir, c));
+
+    std::atomic<std::size_t> next{0};
     std::vector<std::thread> threads;
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
-        threads.emplace_back([&, i] { parallel[i] = runCase(dirs[i], inputs[i]); });
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&] {
+            for (std::size_t i = next++; i < cases.size(); i = next++) sideBySide[i] = runMixedCase(sideBySideDir, cases[i]);
+        });
     }
     for (std::thread& t : threads) t.join();
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
-        EXPECT_EQ(parallel[i].status, 0);
-        EXPECT_EQ(parallel[i].report, sequential[i].report) << "case " << i;
-        EXPECT_EQ(parallel[i].plot, sequential[i].plot) << "case " << i;
+
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].name);
+        EXPECT_EQ(oneByOne[i].status, cases[i].status) << oneByOne[i].errors;
+        EXPECT_FALSE(oneByOne[i].report.empty());
+        EXPECT_EQ(oneByOne[i].plot.empty(), cases[i].status != 0);
+        EXPECT_EQ(sideBySide[i].status, oneByOne[i].status);
+        EXPECT_EQ(sideBySide[i].faultMessage, oneByOne[i].faultMessage);
+        EXPECT_EQ(sideBySide[i].report, oneByOne[i].report);
+        EXPECT_EQ(sideBySide[i].plot, oneByOne[i].plot);
+        EXPECT_EQ(sideBySide[i].json, oneByOne[i].json);
+        EXPECT_EQ(sideBySide[i].console, oneByOne[i].console);
+        EXPECT_EQ(sideBySide[i].errors, oneByOne[i].errors);
     }
 }
 
