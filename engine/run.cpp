@@ -11,12 +11,12 @@
 #include <iostream>
 #include <new>
 #include <sstream>
-#include <type_traits>
 #include <utility>
 
 #include "capacity/driver.hpp"
 #include "engine/control_file.hpp"
 #include "engine/input_warnings.hpp"
+#include "engine/large_block.hpp"
 #include "engine/report_header.hpp"
 #include "input/echo.hpp"
 #include "input/input_reader.hpp"
@@ -112,31 +112,17 @@ void UseSourceDateEpoch(RunEnvironment& env, std::ostream& warnings) {
     }
 }
 
-namespace {
+void* Run::operator new(std::size_t size) { return AllocateLargeBlock(size); }
+void Run::operator delete(void* block) noexcept { FreeLargeBlock(block); }
 
-// The capacity results hold every array at the model's capacities, over a megabyte, of which a run
-// uses the part its pile length and methods need.  Value-initialised, every page of it would be
-// written at the start of each run; a short process spends most of its time in the kernel providing
-// those pages.  Memory from calloc reads as zero, and calloc takes large blocks as fresh pages from
-// the system without writing them, so only the pages a run touches are ever provided.  For a type
-// that is trivially copyable and destructible, calloc's storage is an object whose members are all
-// zero: the state value-initialisation gives, as long as every default of CapacityState is zero
-// (RunObject.CapacityResultsStartAtZero checks this).
-template <typename T>
-T* zeroedObject() {
-    static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_destructible_v<T>,
-                  "only an object that calloc's zeroed storage can stand for");
-    void* storage = std::calloc(1, sizeof(T));
-    if (storage == nullptr) throw std::bad_alloc();
-    return static_cast<T*>(storage);
+void Run::FreeResults::operator()(Results* results) const noexcept {
+    results->~Results();
+    FreeLargeBlock(results);
 }
 
-}  // namespace
-
-void Run::FreeStorage::operator()(void* storage) const { std::free(storage); }
-
-Run::Run(RunEnvironment env) : env_(std::move(env)), capacity_(zeroedObject<CapacityState>()),
-      loadSettlement_(std::make_unique<LoadSettlementState>()) {
+Run::Run(RunEnvironment env) : env_(std::move(env)) {
+    void* block = AllocateLargeBlock(sizeof(Results));
+    results_.reset(new (block) Results());
     console.attach(&consoleStream());
 }
 

@@ -53,6 +53,9 @@ public:
     explicit Run(RunEnvironment env = {});
     ~Run();
     Run(const Run&) = delete;
+    // A run made with new lives in a large block, as its results do (engine/large_block.hpp).
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block) noexcept;
     Run& operator=(const Run&) = delete;
 
     // The whole run for a file set that is already known (run sequence steps 3 to 12).
@@ -72,11 +75,11 @@ public:
     std::string faultMessage;
 
     // The capacity analysis results (large: kept on the heap, one allocation per run).
-    CapacityState& capacity() { return *capacity_; }
-    const CapacityState& capacity() const { return *capacity_; }
+    CapacityState& capacity() { return results_->capacity; }
+    const CapacityState& capacity() const { return results_->capacity; }
     // The load-settlement results: curves used, tip curve, load distribution and load-settlement points.
-    LoadSettlementState& loadSettlement() { return *loadSettlement_; }
-    const LoadSettlementState& loadSettlement() const { return *loadSettlement_; }
+    LoadSettlementState& loadSettlement() { return results_->loadSettlement; }
+    const LoadSettlementState& loadSettlement() const { return results_->loadSettlement; }
 
     // --- output channels ------------------------------------------------------------------------
     textio::RecordWriter report;
@@ -110,12 +113,15 @@ private:
     int runSequence();
 
     RunEnvironment env_;
-    // Freed with std::free: it comes from calloc (see the constructor).
-    struct FreeStorage {
-        void operator()(void* storage) const;
+    // The capacity and load-settlement results, together in one large block (engine/large_block.hpp).
+    struct Results {
+        CapacityState capacity;
+        LoadSettlementState loadSettlement;
     };
-    std::unique_ptr<CapacityState, FreeStorage> capacity_;
-    std::unique_ptr<LoadSettlementState> loadSettlement_;
+    struct FreeResults {
+        void operator()(Results* results) const noexcept;
+    };
+    std::unique_ptr<Results, FreeResults> results_;
     // The inputs and outputs of a run in memory.
     struct MemoryStreams {
         std::istringstream input;

@@ -420,14 +420,6 @@ TEST(RunFaults, RunsAreIndependentObjects) {
     EXPECT_EQ(runCase(dir, CaseText().str()).status, 0);
 }
 
-// A run takes its capacity results from zeroed storage rather than value-initialising them (see
-// engine/run.cpp); the two agree only while every default of CapacityState is zero.
-TEST(RunObject, CapacityResultsStartAtZero) {
-    const auto valueInitialised = std::make_unique<CapacityState>();
-    const auto* bytes = reinterpret_cast<const unsigned char*>(valueInitialised.get());
-    EXPECT_EQ(static_cast<std::size_t>(std::count(bytes, bytes + sizeof(CapacityState), 0)), sizeof(CapacityState));
-}
-
 // What a run leaves: its status and message, report, plot-data file, JSON results and console, with
 // the scratch directory's path written as <dir>.
 struct RunOutcome {

@@ -1,0 +1,25 @@
+#include "engine/large_block.hpp"
+
+#include <cstdlib>
+#include <new>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace pileaxial {
+
+void* AllocateLargeBlock(std::size_t size) {
+    const std::size_t rounded = (size + kLargeBlockAlignment - 1) / kLargeBlockAlignment * kLargeBlockAlignment;
+    void* block = std::aligned_alloc(kLargeBlockAlignment, rounded == 0 ? kLargeBlockAlignment : rounded);
+    if (block == nullptr) throw std::bad_alloc();
+#if defined(MADV_HUGEPAGE)
+    // Only advice: refused or not, the block is usable as it is.
+    (void)::madvise(block, rounded, MADV_HUGEPAGE);
+#endif
+    return block;
+}
+
+void FreeLargeBlock(void* block) noexcept { std::free(block); }
+
+}  // namespace pileaxial
