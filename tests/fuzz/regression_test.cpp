@@ -44,7 +44,7 @@ TEST(FuzzRegressions, EveryKeptInputKeepsTheRunInvariants) {
         std::istringstream consoleIn;
         RunEnvironment env = testing::capturingEnvironment(console, errors, testing::fixedTime(2026, 1, 1, 0, 0, 0));
         env.consoleIn = &consoleIn;
-        auto run = std::make_unique<Run>(env);
+        auto run = std::make_unique<pileaxial::Run>(env);
         run->executeInMemory(files, testing::readFile(input.string()), cptText);
         EXPECT_EQ(fuzzing::BrokenRunInvariant(*run), "") << "status " << run->status << ": " << run->faultMessage;
     }
