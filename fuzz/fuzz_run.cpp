@@ -4,84 +4,14 @@
 // end with one of its statuses and keep every invariant of fuzz/run_invariants.hpp.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "engine/run.hpp"
 #include "fuzz/fuzz_support.hpp"
 #include "fuzz/run_invariants.hpp"
-
-// A run allocates a few large blocks (its capacity and load-settlement results).  Under
-// AddressSanitizer every block that large is mapped afresh and unmapped again, and the page faults of
-// touching it cost far more than the run itself; so this harness keeps a few freed large blocks for the
-// next run of the same size.  Everything else goes to the sanitizer's allocator as usual.
-namespace {
-
-constexpr std::size_t kLargeBlock = 64 * 1024;
-constexpr int kKeptBlocks = 8;
-struct KeptBlock {
-    void* block = nullptr;
-    std::size_t size = 0;
-};
-KeptBlock kept[kKeptBlocks];  // this harness is single-threaded
-
-void* allocate(std::size_t size) {
-    if (size >= kLargeBlock) {
-        for (KeptBlock& k : kept) {
-            if (k.block != nullptr && k.size == size) return std::exchange(k.block, nullptr);
-        }
-    }
-    // The size goes in front of the block, so that a sized or unsized delete can tell large blocks.
-    void* raw = std::malloc(size + alignof(std::max_align_t));
-    if (raw == nullptr) throw std::bad_alloc();
-    *static_cast<std::size_t*>(raw) = size;
-    return static_cast<char*>(raw) + alignof(std::max_align_t);
-}
-
-void release(void* block) noexcept {
-    if (block == nullptr) return;
-    void* raw = static_cast<char*>(block) - alignof(std::max_align_t);
-    const std::size_t size = *static_cast<std::size_t*>(raw);
-    if (size >= kLargeBlock) {
-        for (KeptBlock& k : kept) {
-            if (k.block == nullptr) {
-                k = {block, size};
-                return;
-            }
-        }
-    }
-    std::free(raw);
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return allocate(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return allocate(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
-void operator delete(void* block) noexcept { release(block); }
-void operator delete[](void* block) noexcept { release(block); }
-void operator delete(void* block, std::size_t) noexcept { release(block); }
-void operator delete[](void* block, std::size_t) noexcept { release(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { release(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { release(block); }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view all(reinterpret_cast<const char*>(data), size);
