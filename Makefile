@@ -10,8 +10,9 @@ CMAKE_FLAGS ?=
 FUZZBUILD    ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= fuzz_list_reader fuzz_input_reader fuzz_cpt_reader fuzz_control_file fuzz_run
+FUZZCOVBUILD ?= build-fuzz-cov
 
-.PHONY: all configure run test test-sanitize bench fuzz fuzz-build clean
+.PHONY: all configure run test test-sanitize bench fuzz fuzz-build fuzz-coverage clean
 
 all: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -57,5 +58,20 @@ fuzz: fuzz-build
 	  grep -E '^stat::number_of_executed_units|^Done' $(FUZZBUILD)/$$t.log || true; \
 	done
 
+# Source-based coverage of the engine reached by the corpora (the seeds and what `make fuzz` added):
+# the targets built with coverage instead of the sanitizers in $(FUZZCOVBUILD)/, each corpus replayed once.
+fuzz-coverage:
+	@test -f $(FUZZCOVBUILD)/CMakeCache.txt || cmake -S . -B $(FUZZCOVBUILD) -DCMAKE_CXX_COMPILER=clang++ \
+	  -DPILEAXIAL_FUZZ=ON -DPILEAXIAL_FUZZ_COVERAGE=ON -DPILEAXIAL_TESTS=OFF -DPILEAXIAL_BENCH=OFF
+	cmake --build $(FUZZCOVBUILD) -j $(JOBS)
+	@rm -rf $(FUZZCOVBUILD)/profiles && mkdir -p $(FUZZCOVBUILD)/profiles
+	@set -e; for t in $(FUZZ_TARGETS); do mkdir -p $(FUZZBUILD)/corpus/$$t; \
+	  LLVM_PROFILE_FILE=$(FUZZCOVBUILD)/profiles/$$t.profraw $(FUZZCOVBUILD)/$$t -runs=0 \
+	    $(FUZZBUILD)/corpus/$$t fuzz/corpus/$$t >/dev/null 2>&1; done
+	llvm-profdata merge -sparse $(FUZZCOVBUILD)/profiles/*.profraw -o $(FUZZCOVBUILD)/fuzz.profdata
+	llvm-cov report -instr-profile=$(FUZZCOVBUILD)/fuzz.profdata $(FUZZCOVBUILD)/fuzz_run \
+	  $(foreach t,$(filter-out fuzz_run,$(FUZZ_TARGETS)),-object $(FUZZCOVBUILD)/$(t)) \
+	  -ignore-filename-regex='(^/usr/|/fuzz/)'
+
 clean:
-	rm -rf $(BUILD) $(SANBUILD) $(FUZZBUILD)
+	rm -rf $(BUILD) $(SANBUILD) $(FUZZBUILD) $(FUZZCOVBUILD)
