@@ -6,9 +6,10 @@
 //   - a fault has a message, and it names the input data file or the CPT data file, so the engineer
 //     knows which file to open; an internal error (an index outside its array, an unexpected
 //     exception) is never an acceptable answer to an input;
-//   - a completed run holds only finite numbers in every curve it keeps: every computed method's
-//     curves, the t-z and tip curves, the load-settlement points and load distributions, the printed
-//     and the verification t-z curves;
+//   - a completed run holds only finite numbers in every curve that reaches its output: the curves of
+//     every printed method and of the method the load-settlement analysis works from, the t-z and tip
+//     curves, the load-settlement points and load distributions, the printed and the verification t-z
+//     curves;
 //   - in a completed run's capacity tables a field of asterisks stands only for a value too wide for
 //     its field, never for a small one or one that is not a number;
 //   - the plot-data text of a completed run spells no "nan" or "inf".
@@ -77,7 +78,12 @@ inline std::string checkFinite(const Run& run) {
     const CapacityState& cap = run.capacity();
     for (int m = 1; m <= kMethodCount; ++m) {
         const MethodCurves& c = cap.method[m];
-        if (!c.computed) continue;
+        // A method is computed whatever its switch, but only a printed one or the one the
+        // load-settlement analysis works from reaches the output.
+        const bool printed = run.pile.methodSelected[InputOrderOf(m)] == 1;
+        const bool handedOver = run.pile.loadTransferMethod >= 1 && run.pile.loadTransferMethod <= kMethodCount &&
+                                MethodIdOfInput(run.pile.loadTransferMethod) == m;
+        if (!c.computed || !(printed || handedOver)) continue;
         const NodeArray* arrays[] = {&c.SavedSkin,          &c.PrintedSkin,     &c.SavedEndBearing,
                                      &c.SavedUnfactoredEndBearing, &c.SavedUnitSideFriction,
                                      &c.SavedPlugLength,    &c.SavedUltimateCapacity};
