@@ -157,7 +157,14 @@ inline std::string checkCapacityRows(const Run& run, const std::string& report) 
         const bool plug = text[i + 3].find("PLUG") != std::string::npos;
         const MethodCurves& c = cap.method[methodId];
         std::size_t row = 0;
-        for (std::size_t r = i + 6; r < text.size() && !trimmed(text[r]).empty(); ++r, ++row) {
+        // The rows run to the first line that is not one: a blank line, or a message a method writes
+        // right after its table (such as one about a missing plasticity index).
+        // A row starts with its pile length in columns 12 to 18, which always ends in a digit or '*'.
+        const auto isRow = [](const std::string& line) {
+            const std::size_t first = line.find_first_not_of(' ');
+            return line.size() >= 18 && first >= 11 && first < 18 && line[17] != ' ';
+        };
+        for (std::size_t r = i + 6; r < text.size() && isRow(text[r]); ++r, ++row) {
             if (row >= printedNodes.size()) {
                 return "capacity table of method " + std::to_string(methodId) + " has more rows than printed nodes";
             }
