@@ -5,8 +5,14 @@ SANBUILD    ?= build-sanitize
 JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
 EXAMPLE     ?= english-pipe
 CMAKE_FLAGS ?=
+# `make fuzz`: every fuzz target in turn for FUZZ_SECONDS, one process at a time, from its seed corpus in
+# fuzz/corpus/<target>; new corpus entries and crash files go under build-fuzz/, not the repository.
+FUZZBUILD    ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= fuzz_list_reader fuzz_input_reader fuzz_cpt_reader fuzz_control_file fuzz_run
+FUZZCOVBUILD ?= build-fuzz-cov
 
-.PHONY: all configure run test test-sanitize bench clean
+.PHONY: all configure run test test-sanitize bench fuzz fuzz-build fuzz-coverage clean
 
 all: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -36,5 +42,36 @@ test-sanitize:
 bench: all
 	$(BUILD)/pileaxial_bench
 
+fuzz-build:
+	@test -f $(FUZZBUILD)/CMakeCache.txt || cmake -S . -B $(FUZZBUILD) -DCMAKE_CXX_COMPILER=clang++ \
+	  -DPILEAXIAL_FUZZ=ON -DPILEAXIAL_TESTS=OFF -DPILEAXIAL_BENCH=OFF
+	cmake --build $(FUZZBUILD) -j $(JOBS)
+
+# A crash is kept as $(FUZZBUILD)/artifacts/<target>-crash-...; replay it with `$(FUZZBUILD)/<target> FILE`.
+fuzz: fuzz-build
+	@set -e; for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZBUILD)/corpus/$$t $(FUZZBUILD)/artifacts; \
+	  echo "== $$t, $(FUZZ_SECONDS) s"; \
+	  $(FUZZBUILD)/$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+	    -dict=fuzz/input.dict -artifact_prefix=$(FUZZBUILD)/artifacts/$$t- \
+	    $(FUZZBUILD)/corpus/$$t fuzz/corpus/$$t 2>$(FUZZBUILD)/$$t.log || { tail -n 60 $(FUZZBUILD)/$$t.log; exit 1; }; \
+	  grep -E '^stat::number_of_executed_units|^Done' $(FUZZBUILD)/$$t.log || true; \
+	done
+
+# Source-based coverage of the engine reached by the corpora (the seeds and what `make fuzz` added):
+# the targets built with coverage instead of the sanitizers in $(FUZZCOVBUILD)/, each corpus replayed once.
+fuzz-coverage:
+	@test -f $(FUZZCOVBUILD)/CMakeCache.txt || cmake -S . -B $(FUZZCOVBUILD) -DCMAKE_CXX_COMPILER=clang++ \
+	  -DPILEAXIAL_FUZZ=ON -DPILEAXIAL_FUZZ_COVERAGE=ON -DPILEAXIAL_TESTS=OFF -DPILEAXIAL_BENCH=OFF
+	cmake --build $(FUZZCOVBUILD) -j $(JOBS)
+	@rm -rf $(FUZZCOVBUILD)/profiles && mkdir -p $(FUZZCOVBUILD)/profiles
+	@set -e; for t in $(FUZZ_TARGETS); do mkdir -p $(FUZZBUILD)/corpus/$$t; \
+	  LLVM_PROFILE_FILE=$(FUZZCOVBUILD)/profiles/$$t.profraw $(FUZZCOVBUILD)/$$t -runs=0 \
+	    $(FUZZBUILD)/corpus/$$t fuzz/corpus/$$t >/dev/null 2>&1; done
+	llvm-profdata merge -sparse $(FUZZCOVBUILD)/profiles/*.profraw -o $(FUZZCOVBUILD)/fuzz.profdata
+	llvm-cov report -instr-profile=$(FUZZCOVBUILD)/fuzz.profdata $(FUZZCOVBUILD)/fuzz_run \
+	  $(foreach t,$(filter-out fuzz_run,$(FUZZ_TARGETS)),-object $(FUZZCOVBUILD)/$(t)) \
+	  -ignore-filename-regex='(^/usr/|/fuzz/)'
+
 clean:
-	rm -rf $(BUILD) $(SANBUILD)
+	rm -rf $(BUILD) $(SANBUILD) $(FUZZBUILD) $(FUZZCOVBUILD)

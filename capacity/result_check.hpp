@@ -11,7 +11,11 @@ namespace pileaxial {
 void CheckMethodCurvesFinite(const Run& run, int methodId);
 
 // The same for what the load-transfer solver left: the t-z curves it used, the tip curve, the load
-// distributions and the load-settlement points.
+// distributions and the load-settlement points, and the t-z curves printed at the soil points.
 void CheckLoadSettlementFinite(const Run& run);
+
+// The same for the verification t-z curves at the user's depths that lie within the soil profile
+// (the others are not printed).
+void CheckVerificationCurvesFinite(const Run& run);
 
 }  // namespace pileaxial

@@ -1,6 +1,5 @@
 #include "engine/large_block.hpp"
 
-#include <cstdlib>
 #include <new>
 
 #if defined(__linux__)
@@ -11,8 +10,7 @@ namespace pileaxial {
 
 void* AllocateLargeBlock(std::size_t size) {
     const std::size_t rounded = (size + kLargeBlockAlignment - 1) / kLargeBlockAlignment * kLargeBlockAlignment;
-    void* block = std::aligned_alloc(kLargeBlockAlignment, rounded == 0 ? kLargeBlockAlignment : rounded);
-    if (block == nullptr) throw std::bad_alloc();
+    void* block = ::operator new(rounded == 0 ? kLargeBlockAlignment : rounded, std::align_val_t{kLargeBlockAlignment});
 #if defined(MADV_HUGEPAGE)
     // Only advice: refused or not, the block is usable as it is.
     (void)::madvise(block, rounded, MADV_HUGEPAGE);
@@ -20,6 +18,6 @@ void* AllocateLargeBlock(std::size_t size) {
     return block;
 }
 
-void FreeLargeBlock(void* block) noexcept { std::free(block); }
+void FreeLargeBlock(void* block) noexcept { ::operator delete(block, std::align_val_t{kLargeBlockAlignment}); }
 
 }  // namespace pileaxial

@@ -479,6 +479,7 @@ void VerificationTzCurves(Run& run) {
         BuildTzCurve(run, st.verificationCurves[i], depth * u.length + stickup, depth,
                      NodeSideFrictionAt(run, depth) * u.stress, diameter);
     }
+    CheckVerificationCurvesFinite(run);
 
     textio::RecordWriter& out = run.report;
     const std::string stars(49, '*');
