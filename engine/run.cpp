@@ -115,14 +115,7 @@ void UseSourceDateEpoch(RunEnvironment& env, std::ostream& warnings) {
 void* Run::operator new(std::size_t size) { return AllocateLargeBlock(size); }
 void Run::operator delete(void* block) noexcept { FreeLargeBlock(block); }
 
-void Run::FreeResults::operator()(Results* results) const noexcept {
-    results->~Results();
-    FreeLargeBlock(results);
-}
-
 Run::Run(RunEnvironment env) : env_(std::move(env)) {
-    void* block = AllocateLargeBlock(sizeof(Results));
-    results_.reset(new (block) Results());
     console.attach(&consoleStream());
 }
 

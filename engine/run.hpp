@@ -53,7 +53,7 @@ public:
     explicit Run(RunEnvironment env = {});
     ~Run();
     Run(const Run&) = delete;
-    // A run made with new lives in a large block, as its results do (engine/large_block.hpp).
+    // A run made with new (make_unique) takes one large block (engine/large_block.hpp).
     static void* operator new(std::size_t size);
     static void operator delete(void* block) noexcept;
     Run& operator=(const Run&) = delete;
@@ -75,11 +75,11 @@ public:
     std::string faultMessage;
 
     // The capacity analysis results (large: kept on the heap, one allocation per run).
-    CapacityState& capacity() { return results_->capacity; }
-    const CapacityState& capacity() const { return results_->capacity; }
+    CapacityState& capacity() { return capacity_; }
+    const CapacityState& capacity() const { return capacity_; }
     // The load-settlement results: curves used, tip curve, load distribution and load-settlement points.
-    LoadSettlementState& loadSettlement() { return results_->loadSettlement; }
-    const LoadSettlementState& loadSettlement() const { return results_->loadSettlement; }
+    LoadSettlementState& loadSettlement() { return loadSettlement_; }
+    const LoadSettlementState& loadSettlement() const { return loadSettlement_; }
 
     // --- output channels ------------------------------------------------------------------------
     textio::RecordWriter report;
@@ -113,15 +113,10 @@ private:
     int runSequence();
 
     RunEnvironment env_;
-    // The capacity and load-settlement results, together in one large block (engine/large_block.hpp).
-    struct Results {
-        CapacityState capacity;
-        LoadSettlementState loadSettlement;
-    };
-    struct FreeResults {
-        void operator()(Results* results) const noexcept;
-    };
-    std::unique_ptr<Results, FreeResults> results_;
+    // The capacity and load-settlement results: with the model, near two megabytes, so a run belongs
+    // on the heap, where it takes one large block (engine/large_block.hpp).
+    CapacityState capacity_{};
+    LoadSettlementState loadSettlement_{};
     // The inputs and outputs of a run in memory.
     struct MemoryStreams {
         std::istringstream input;

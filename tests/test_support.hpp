@@ -172,7 +172,8 @@ inline RunResult runCase(const TempDir& dir, const std::string& inputText, const
     const RunFileSet files = caseFiles(dir, inputText, cptText);
     std::ostringstream console, errors;
     const RunEnvironment env = capturingEnvironment(console, errors, when);
-    Run run(env);
+    auto heapRun = std::make_unique<Run>(env);
+    Run& run = *heapRun;
     RunResult result;
     result.status = run.execute(files);
     result.report = readLines(files.outputName);

@@ -36,7 +36,8 @@ void checkCase(const std::string& name, const std::string& input, const std::str
     env.console = &console;
     env.errors = &errors;
     env.fixedTime = testing::fixedTime(2026, 12, 9, 10, 30, 0);
-    Run run(env);
+    auto heapRun = std::make_unique<Run>(env);
+    Run& run = *heapRun;
     ASSERT_EQ(run.execute(files), 0) << errors.str();
 
     const std::string report = normalised(testing::readLines(files.outputName));

@@ -36,7 +36,8 @@ inline JsonRun runWithJson(const std::string& input, const std::string& cpt) {
     const RunFileSet files = testing::caseFiles(dir, input, cpt);
     std::ostringstream console, errors;
     const RunEnvironment env = testing::capturingEnvironment(console, errors, testing::fixedTime(2026, 12, 9, 10, 30, 0));
-    Run run(env);
+    auto heapRun = std::make_unique<Run>(env);
+    Run& run = *heapRun;
     JsonRun r;
     r.status = run.execute(files);
     r.report = testing::readLines(files.outputName);
