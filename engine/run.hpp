@@ -48,6 +48,8 @@ struct RunEnvironment {
 // A value that is not a whole number of seconds is ignored with a warning on `warnings`.
 void UseSourceDateEpoch(RunEnvironment& env, std::ostream& warnings);
 
+// A run holds its whole state, near two megabytes: make it with std::make_unique rather than on a
+// thread's stack.
 class Run : public Model {
 public:
     explicit Run(RunEnvironment env = {});

@@ -316,24 +316,24 @@ TEST(RunFaults, MissingFilesAndOverwritingAnInput) {
     env.errors = &errors;
 
     RunFileSet files{dir.file("none.in"), dir.file("a.out"), dir.file("a.plt"), ""};
-    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    EXPECT_EQ(std::make_unique<pileaxial::Run>(env)->execute(files), 2);
     EXPECT_NE(errors.str().find("none.in"), std::string::npos);
 
     files.inputName = dir.write("case.in", CaseText().str());
     files.cptName = dir.file("missing.cpt");
-    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    EXPECT_EQ(std::make_unique<pileaxial::Run>(env)->execute(files), 2);
     EXPECT_NE(errors.str().find("missing.cpt"), std::string::npos);
 
     // A directory opens like a file on some systems and reads as empty: it is named as what it is.
     files.cptName = dir.path().string();
     errors.str("");
-    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    EXPECT_EQ(std::make_unique<pileaxial::Run>(env)->execute(files), 2);
     EXPECT_NE(errors.str().find("the CPT data file \"" + files.cptName + "\" is a directory"), std::string::npos)
         << errors.str();
     files.cptName.clear();
     files.inputName = dir.path().string();
     errors.str("");
-    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    EXPECT_EQ(std::make_unique<pileaxial::Run>(env)->execute(files), 2);
     EXPECT_NE(errors.str().find("the input data file \"" + files.inputName + "\" is a directory"), std::string::npos)
         << errors.str();
     files.inputName = dir.file("case.in");
@@ -341,7 +341,7 @@ TEST(RunFaults, MissingFilesAndOverwritingAnInput) {
     // A report named like the input would destroy the input: refused before anything is opened.
     files.cptName.clear();
     files.outputName = files.inputName;
-    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    EXPECT_EQ(std::make_unique<pileaxial::Run>(env)->execute(files), 2);
     EXPECT_EQ(testing::readFile(files.inputName), CaseText().str());
 
     // Report and plot file are one file spelt two ways, relative to the working directory, before
@@ -351,7 +351,7 @@ TEST(RunFaults, MissingFilesAndOverwritingAnInput) {
     files.outputName = "new.out";
     files.plotName = "./new.out";
     errors.str("");
-    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    EXPECT_EQ(std::make_unique<pileaxial::Run>(env)->execute(files), 2);
     std::filesystem::current_path(home);
     EXPECT_NE(errors.str().find("is also the report file"), std::string::npos) << errors.str();
     EXPECT_FALSE(std::filesystem::exists(dir.file("new.out")));
@@ -366,7 +366,7 @@ TEST(RunFaults, FilesThatCannotBeWrittenInFullEndWithStatusTwo) {
     env.console = &console;
     env.errors = &errors;
     RunFileSet files{dir.write("case.in", CaseText().str()), "/dev/full", dir.file("case.plt"), ""};
-    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    EXPECT_EQ(std::make_unique<pileaxial::Run>(env)->execute(files), 2);
     EXPECT_NE(errors.str().find("the report file \"/dev/full\" could not be written in full"), std::string::npos)
         << errors.str();
 
@@ -374,7 +374,7 @@ TEST(RunFaults, FilesThatCannotBeWrittenInFullEndWithStatusTwo) {
     errors.str("");
     files.outputName = dir.file("case.out");
     files.plotName = "/dev/full";
-    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    EXPECT_EQ(std::make_unique<pileaxial::Run>(env)->execute(files), 2);
     const auto report = testing::readLines(files.outputName);
     ASSERT_FALSE(report.empty());
     EXPECT_EQ(report.back(), " the plot-data file \"/dev/full\" could not be written in full");
@@ -385,7 +385,7 @@ TEST(RunFaults, FilesThatCannotBeWrittenInFullEndWithStatusTwo) {
     files.inputName = dir.write("shallow.in", shallow.str());
     files.plotName = dir.file("case.plt");
     files.outputName = "/dev/full";
-    EXPECT_EQ(pileaxial::Run(env).execute(files), 2);
+    EXPECT_EQ(std::make_unique<pileaxial::Run>(env)->execute(files), 2);
 }
 
 TEST(RunSequence, PileNodesUpToTheirCapacityProceed) {
@@ -492,7 +492,8 @@ TEST(RunInMemory, GivesTheFileRunsReportAndPlotAndNamesItsFaults) {
     const RunFileSet files = testing::caseFiles(dir, input, cpt);
     std::ostringstream console, errors;
     const RunEnvironment env = testing::capturingEnvironment(console, errors, testing::fixedTime(2026, 3, 1, 0, 0, 0));
-    pileaxial::Run onFiles(env);
+    auto onFilesRun = std::make_unique<pileaxial::Run>(env);
+    pileaxial::Run& onFiles = *onFilesRun;
     ASSERT_EQ(onFiles.execute(files), 0) << errors.str();
     auto inMemory = std::make_unique<pileaxial::Run>(env);
     ASSERT_EQ(inMemory->executeInMemory(files, input, cpt), 0) << errors.str();
