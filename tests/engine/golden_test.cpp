@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <set>
 #include <fstream>
 
+#include "tests/golden_cases.hpp"
 #include "tests/output/json_checks.hpp"
 #include "tests/test_support.hpp"
 
@@ -62,165 +65,22 @@ void checkCase(const std::string& name, const std::string& input, const std::str
     json_checks::expectLoadSettlementInReport(r);
 }
 
-void checkExample(const std::string& name, bool withCpt) {
-    const std::string base = kSource + "/examples/" + name + "/" + name;
-    checkCase(name, testing::readFile(base + ".in"), withCpt ? testing::readFile(base + ".cpt") : "");
-}
-
-TEST(GoldenReports, EnglishOpenPipeInSandAndClay) { checkExample("english-pipe", false); }
-
-TEST(GoldenReports, SiClosedPipeWithSounding) { checkExample("si-closed-cpt", true); }
-
-// The table layouts in whole runs: all three onshore methods of the default test case, varied.
-TEST(GoldenReports, TableLayoutsInWholeRuns) {
-    using testing::CaseText;
-    struct Variant {
-        const char* name;
-        void (*change)(CaseText&);
-    };
-    const Variant variants[] = {
-        {"battered-open-pipe", [](CaseText& c) { c.g3 = "0 0 10"; }},
-        {"plugged", [](CaseText& c) { c.tail = "0\n0 1.0\n0 1 0\n0 0\n0 0\n0\n0\n0\n"; }},
-        {"unplugged", [](CaseText& c) { c.tail = "0\n0 1.0\n0 2 0\n0 0\n0 0\n0\n0\n0\n"; }},
-        {"closed-buoyant-tension",
-         [](CaseText& c) {
-             c.g1 = "1 5 4 1";
-             c.g6 = "50 36";
-             c.points[0].first = "0 1 1 60 30 40";
-             c.points[1].first = "20 1 1 60 32 40";
-             c.tail = "0\n1 0.8\n0 0 0\n0 0\n0 0\n0\n0\n0\n";
-         }},
-        {"battered-tension",
-         [](CaseText& c) {
-             c.g3 = "0 0 15";
-             c.tail = "0\n1 0.8\n0 0 0\n0 0\n0 0\n0\n0\n0\n";
-         }},
-        {"one-node", [](CaseText& c) { c.g2 = "0 0 24 23 29000000 0.5 0"; }},
-        {"long-print-interval", [](CaseText& c) { c.g1 = "1 60 4 0"; }},
-    };
-    for (const Variant& v : variants) {
-        SCOPED_TRACE(v.name);
-        CaseText c;
-        c.g5 = "1 1 1 0 0 0 0 0 0";
-        v.change(c);
-        checkCase(std::string("layout-") + v.name, c.str(), "");
+// Every golden case: the examples, the table layouts, the load-settlement variants, every method with a
+// sounding and the user method (tests/golden_cases.hpp).
+TEST(GoldenReports, EveryCaseMatchesItsReviewedFiles) {
+    std::set<std::string> names;
+    for (const testing::NamedCase& c : testing::GoldenCases(kSource)) {
+        SCOPED_TRACE(c.name);
+        checkCase(c.name, c.input, c.cpt);
+        names.insert(c.name);
     }
-}
-
-// The load-settlement analysis in whole runs: the curve shapes, the stick-up and batter, the user's
-// multipliers and tip movements, in both unit systems.
-TEST(GoldenReports, LoadSettlementInWholeRuns) {
-    using testing::CaseText;
-    struct Variant {
-        const char* name;
-        void (*change)(CaseText&);
-    };
-    const Variant variants[] = {
-        // FHWA curves on a battered pile standing 6 ft above the ground, with a zero friction length.
-        {"battered-stickup",
-         [](CaseText& c) {
-             c.g2 = "0 0 24 23 29000000 46 6";
-             c.g3 = "0 0 12";
-             c.g4 = "2 1 1 0 1 0 0";
-         }},
-        // USACE shapes: t-z curves in sand and clay, the tip in sand with its failure movement given.
-        {"usace-shapes",
-         [](CaseText& c) {
-             c.g4 = "0 1 1 0 2 0 0";
-             c.g5 = "0 1 0 0 0 0 0 0 0";
-             c.points = {{"0 1 1 115 30 40", "0 0 0 10 0 0 0 0 0 1 1 0 0 0"},
-                         {"20 1 1 115 32 40", "0 0 0 20 0 0 0 0 0 1 1 0 0 0"},
-                         {"20 2 1 55 0 9", "0 0 1000 500 0 20 0 0 0 1 1 0 0 0"},
-                         {"35 2 1 55 0 9", "0 0 2000 900 0 20 0 0 0 1 1 0 0 0"},
-                         {"35 1 1 60 36 40", "0 0 0 30 0 0 0 0 0 1 1 0.8 0 0"},
-                         {"60 1 1 60 36 40", "0 0 0 30 0 0 0 0 0 1 1 0.8 0 0"}};
-             c.g1 = "1 5 6 0";
-         }},
-        // SI, Revised Lambda curves with peak movements and residual ratios given, a t-z multiplier
-        // table, a user list of tip movements and multipliers on the tip curve.
-        {"si-multipliers",
-         [](CaseText& c) {
-             c.g1 = "2 4 4 1";
-             c.g2 = "0 0 457 0 30000000 15 0";
-             c.g4 = "0 0.5 3 0 3 0 0";
-             c.g5 = "0 0 1 0 0 0 0 0 0";
-             c.g6 = "20 0";
-             c.points = {{"0 2 1 8 0 9", "0 0 40 20 0 20 0 0 0 1 1 0 6 0.7"},
-                         {"8 2 1 8 0 9", "0 0 60 30 0 20 0 0 0 1 1 0 6 0.7"},
-                         {"8 1 1 10 34 40", "0 0 0 25 0 0 0 0 0 1 1 0 4 0"},
-                         {"20 1 1 10 36 40", "0 0 0 35 0 0 0 0 0 1 1 0 4 0"}};
-             c.tail = "0\n0 1.0\n0 0 0\n0 0\n0 0\n1\n3\n0 0.8 1.2\n8 1.0 1.0\n20 1.5 0.5\n"
-                      "1\n5\n0.0005\n0.002\n0.005\n0.02\n0.05\n1\n0.9 1.1\n";
-         }},
-    };
-    for (const Variant& v : variants) {
-        SCOPED_TRACE(v.name);
-        CaseText c;
-        v.change(c);
-        checkCase(std::string("settlement-") + v.name, c.str(), "");
+    // Every reviewed report has its case: none is left unchecked.
+    for (const auto& entry : std::filesystem::directory_iterator(kSource + "/tests/golden")) {
+        if (entry.path().extension() == ".out") {
+            EXPECT_EQ(names.count(entry.path().stem().string()), 1u) << entry.path();
+        }
     }
-}
-
-// Every method selected with a sounding: all the tables in their order with their plot rows, and the
-// load-settlement analysis on each cone-based method in turn (two in each unit system).
-TEST(GoldenReports, AllMethodsWithSounding) {
-    using testing::CaseText;
-    const std::string englishSounding = "1 7\n0 20000\n5 60000\n10 90000\n20 120000\n21 25000\n40 30000\n60 40000\n";
-    const std::string siSounding = "1 6\n0 2000\n5 8000\n10 15000\n10.5 1500\n20 2500\n30 3500\n";
-    const auto english = [](const char* loadTransfer) {
-        CaseText c;
-        c.g4 = std::string("0 1 1 0 ") + loadTransfer + " 1 0";
-        c.g5 = "1 1 1 1 1 1 1 1 1";
-        // Clay with yield stress ratios (position 5), which the cone-based clay rule needs.
-        c.points[2].second = "0 0 1000 500 2 20 0 0 0 1 1 0 0 0";
-        c.points[3].second = "0 0 2000 900 1.5 20 0 0 0 1 1 0 0 0";
-        return c;
-    };
-    const auto si = [](const char* loadTransfer) {
-        CaseText c;
-        c.g1 = "2 4 4 0";
-        c.g2 = "0 0 762 712 200000000 20 0";
-        c.g4 = std::string("0 0.5 1 0 ") + loadTransfer + " 1 0";
-        c.g5 = "1 1 1 1 1 1 1 1 1";
-        c.g6 = "30 0";
-        c.points = {{"0 1 1 10 32 0", "0 0 0 15 0 0 0 0 0 1 1 0 0 0"},
-                    {"10 1 1 10 35 0", "0 0 0 30 0 0 0 0 0 1 1 0 0 0"},
-                    {"10 2 1 8 0 0", "0 0 60 30 2 25 0 0 0 1 1 0 0 0"},
-                    {"30 2 1 8 0 0", "0 0 140 60 1.5 25 0 0 0 1 1 0 0 0"}};
-        return c;
-    };
-    checkCase("cpt-english-ngi", english("6").str(), englishSounding);
-    checkCase("cpt-english-fugro", english("8").str(), englishSounding);
-    checkCase("cpt-si-icp", si("7").str(), siSounding);
-    checkCase("cpt-si-uwa", si("9").str(), siSounding);
-}
-
-// The user-specified method in whole runs, as the method for unit load transfers too: English in tension
-// on an open pile, SI on a battered closed pile.
-TEST(GoldenReports, UserValuesInWholeRuns) {
-    using testing::CaseText;
-    CaseText english;
-    english.g4 = "0 1 1 0 5 0 0";
-    english.g5 = "1 0 0 0 1 0 0 0 0";
-    english.points[0].second = "0 0 0 10 0 0 0 400 20000 1 1 0 0 0";
-    english.points[1].second = "0 0 0 20 0 0 0 600 30000 1 1 0 0 0";
-    english.points[2].second = "0 0 1000 500 0 20 0 800 9000 0.9 0.8 0 0 0";
-    english.points[3].second = "0 0 2000 900 0 20 0 1500 18000 0.9 0.8 0 0 0";
-    english.tail = "0\n1 0.7\n0 0 0\n0 0\n0 0\n0\n0\n0\n";
-    checkCase("user-english-tension-open", english.str(), "");
-
-    CaseText si;
-    si.g1 = "2 4 4 1";
-    si.g2 = "0 0 610 580 200000000 18 2";
-    si.g3 = "0 0 8";
-    si.g4 = "0 0.5 1 0 5 0 0";
-    si.g5 = "0 0 0 1 1 0 0 0 0";
-    si.g6 = "30 0";
-    si.points = {{"0 1 1 10 32 0", "0 0 0 15 0 0 0 20 4000 1 1 0 0 0"},
-                 {"10 1 1 10 35 0", "0 0 0 30 0 0 0 60 8000 1 1 0 0 0"},
-                 {"10 2 1 8 0 0", "0 0 60 30 2 25 0 40 540 1 1 0 0 0"},
-                 {"30 2 1 8 0 0", "0 0 140 60 1.5 25 0 90 1260 1 1 0 0 0"}};
-    checkCase("user-si-battered", si.str(), "");
+    EXPECT_EQ(names.size(), 18u);
 }
 
 // The templates a user copies to start a case run as they are.
